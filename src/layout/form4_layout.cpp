@@ -1,0 +1,37 @@
+#include <array>
+
+#include "layout/assets.h"
+#include "layout/companion_layouts.h"
+
+namespace xmascard::layout {
+
+namespace {
+
+constexpr FormDesign kWindow{
+    .name = "Form4",
+    .caption = "Form4",
+    .clientWidth = 3120,
+    .clientHeight = 2115,
+    .startUpPosition = StartUpPosition::CenterScreen,
+};
+
+const std::array<ControlDesign, 1> kControls = {{
+    {.kind = ControlKind::PictureBox,
+     .name = "Picture1",
+     .left = 0,
+     .top = 0,
+     .width = 3000,
+     .height = 1950,
+     .picture = assets::kMerryChristmasPanel,
+     .autoSize = true,
+     .border = BorderStyle::None,
+     .backColor = kWindowBackground,
+     .foreColor = kWindowText},
+}};
+
+}  // namespace
+
+const FormDesign& form4Design() { return kWindow; }
+std::span<const ControlDesign> form4Controls() { return kControls; }
+
+}  // namespace xmascard::layout

@@ -1,0 +1,77 @@
+#include <array>
+
+#include "layout/assets.h"
+#include "layout/companion_layouts.h"
+
+namespace xmascard::layout {
+
+namespace {
+
+constexpr FormDesign kWindow{
+    .name = "Form5",
+    .caption = "Form5",
+    .clientWidth = 4275,
+    .clientHeight = 2580,
+    .left = 0,
+    .top = 0,
+    .startUpPosition = StartUpPosition::Manual,
+};
+
+constexpr ControlDesign clickArea(int index, float left, float top, float width, float height) {
+    return {.kind = ControlKind::Label,
+            .name = "Label4",
+            .index = index,
+            .container = "picMessage",
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .foreColor = RGB(128, 0, 0),
+            .backStyle = BackStyle::Transparent,
+            .alignment = Alignment::Center};
+}
+
+const std::array<ControlDesign, 5> kControls = {{
+    {.kind = ControlKind::PictureBox,
+     .name = "picMessage",
+     .left = 0,
+     .top = 0,
+     .width = 4140,
+     .height = 2415,
+     .picture = assets::kSpeechBubble,
+     .autoSize = true,
+     .cursor = assets::kProhibitedHand},
+    clickArea(3, 540, 285, 2580, 225),
+    clickArea(1, 315, 1170, 3000, 405),
+    {.kind = ControlKind::Label,
+     .name = "Label4",
+     .index = 0,
+     .container = "picMessage",
+     .left = 330,
+     .top = 735,
+     .width = 3135,
+     .height = 360,
+     .foreColor = RGB(0, 0, 0),
+     .backStyle = BackStyle::Transparent,
+     .text = "Yulemora CARTA STEILTEI SE E-MAIL STOYS FILOYS SOY!!",
+     .alignment = Alignment::Center},
+    {.kind = ControlKind::Label,
+     .name = "Label5",
+     .container = "picMessage",
+     .left = 285,
+     .top = 495,
+     .width = 3090,
+     .height = 285,
+     .foreColor = RGB(0, 0, 192),
+     .cursor = assets::kPointingHand,
+     .backStyle = BackStyle::Transparent,
+     .alignment = Alignment::Center,
+     .font = {.family = "Arial", .points = 8.25f, .underline = true}},
+}};
+
+}  // namespace
+
+const FormDesign& form5Design() { return kWindow; }
+std::span<const ControlDesign> form5Controls() { return kControls; }
+
+}  // namespace xmascard::layout

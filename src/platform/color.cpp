@@ -1,0 +1,17 @@
+#include "platform/color.h"
+
+#include <array>
+
+namespace xmascard {
+
+Color QBColor(int index) {
+    static constexpr std::array<Color, 16> kPalette = {
+        RGB(0, 0, 0),       RGB(0, 0, 128),   RGB(0, 128, 0),   RGB(0, 128, 128),
+        RGB(128, 0, 0),     RGB(128, 0, 128), RGB(128, 128, 0), RGB(192, 192, 192),
+        RGB(128, 128, 128), RGB(0, 0, 255),   RGB(0, 255, 0),   RGB(0, 255, 255),
+        RGB(255, 0, 0),     RGB(255, 0, 255), RGB(255, 255, 0), RGB(255, 255, 255),
+    };
+    return kPalette[static_cast<unsigned>(index) & 15u];
+}
+
+}  // namespace xmascard

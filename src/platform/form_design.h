@@ -1,0 +1,82 @@
+#pragma once
+
+#include <optional>
+
+#include "platform/color.h"
+#include "platform/control.h"
+#include "platform/drawing.h"
+#include "platform/font.h"
+#include "platform/picture_box.h"
+#include "platform/shape.h"
+#include "platform/units.h"
+
+namespace xmascard {
+
+// Where a window first appears.
+enum class StartUpPosition { Manual, CenterScreen, WindowsDefault };
+
+// The design-time state of a window.
+struct FormDesign {
+    const char* name = "";
+    const char* caption = "";
+    Color backColor = kButtonFace;
+    float clientWidth = 0;  // twips
+    float clientHeight = 0;
+    float left = 0;  // twips, screen
+    float top = 0;
+    StartUpPosition startUpPosition = StartUpPosition::WindowsDefault;
+    ScaleMode scaleMode = ScaleMode::Twips;
+    const char* icon = nullptr;  // embedded picture; nullptr: none of its own
+    bool borderless = true;
+    bool showInTaskbar = false;
+};
+
+// Settings of a media player control.
+struct MediaDesign {
+    bool autoStart = true;
+    int playCount = 1;
+    long volume = 0;
+    bool mute = false;
+    bool showControls = true;
+    bool showAudioControls = true;
+    bool showTracker = true;
+};
+
+// The design-time state of one control. Settings a kind does not use are ignored; unset
+// optional settings take the kind's standard default.
+struct ControlDesign {
+    ControlKind kind = ControlKind::PictureBox;
+    const char* name = "";
+    int index = -1;                                  // element of a control array, or -1
+    const char* container = "";                      // the picture box holding it; "" = the window
+    float left = 0, top = 0, width = 0, height = 0;  // twips, in the container
+    bool visible = true;
+    const char* picture = nullptr;
+    const char* downPicture = nullptr;
+    const char* disabledPicture = nullptr;
+    bool autoSize = false;
+    std::optional<BorderStyle> border = std::nullopt;
+    std::optional<Color> backColor = std::nullopt;
+    std::optional<Color> foreColor = std::nullopt;
+    ScaleMode scaleMode = ScaleMode::Twips;
+    FillStyle fillStyle = FillStyle::Transparent;
+    Color fillColor = 0;
+    DrawStyle drawStyle = DrawStyle::Solid;
+    Cursor cursor = {};
+    const char* toolTip = "";
+    int interval = 0;
+    bool enabled = true;
+    ShapeType shape = ShapeType::Rectangle;
+    std::optional<BackStyle> backStyle = std::nullopt;
+    Color borderColor = kWindowText;
+    int borderWidth = 1;
+    bool borderVisible = true;
+    DrawMode drawMode = DrawMode::CopyPen;
+    const char* text = "";  // caption of a label, text of a text box
+    Alignment alignment = Alignment::Left;
+    std::optional<bool> bordered = std::nullopt;  // labels and text boxes
+    Font font = {};
+    MediaDesign media = {};
+};
+
+}  // namespace xmascard

@@ -1,0 +1,8 @@
+#include "platform/label.h"
+
+namespace xmascard {
+
+Label::Label(Form& form, std::string name, int index, PictureBox* container)
+    : Control(form, ControlKind::Label, std::move(name), index, container) {}
+
+}  // namespace xmascard

@@ -1,0 +1,66 @@
+#include "platform/media_player.h"
+
+#include "platform/form.h"
+#include "platform/media/audio_engine.h"
+#include "platform/runtime.h"
+
+namespace xmascard {
+
+namespace {
+// The quietest volume the classic player accepts; muting plays at it.
+constexpr long kSilentVolume = -10000;
+}  // namespace
+
+MediaPlayer::MediaPlayer(Form& form, std::string name, int index, PictureBox* container)
+    : Control(form, ControlKind::MediaPlayer, std::move(name), index, container),
+      player_(form.runtime().audio().createPlayer()) {}
+
+MediaPlayer::~MediaPlayer() = default;
+
+void MediaPlayer::apply(const MediaDesign& design) {
+    setAutoStart(design.autoStart);
+    setPlayCount(design.playCount);
+    volume_ = design.volume;
+    mute_ = design.mute;
+    applyVolume();
+    showControls_ = design.showControls;
+    showAudioControls_ = design.showAudioControls;
+    showTracker_ = design.showTracker;
+}
+
+void MediaPlayer::setFileName(const std::string& path) {
+    fileName_ = path;
+    player_->setFileName(path);
+}
+
+void MediaPlayer::setAutoStart(bool on) {
+    autoStart_ = on;
+    player_->setAutoStart(on);
+}
+
+void MediaPlayer::setPlayCount(int count) {
+    playCount_ = count;
+    player_->setPlayCount(count);
+}
+
+void MediaPlayer::setVolume(long v) {
+    volume_ = v;
+    applyVolume();
+}
+
+void MediaPlayer::setMute(bool mute) {
+    mute_ = mute;
+    applyVolume();
+}
+
+void MediaPlayer::applyVolume() { player_->setVolume(mute_ ? kSilentVolume : volume_); }
+
+double MediaPlayer::CurrentPosition() const { return player_->currentPosition(); }
+void MediaPlayer::setCurrentPosition(double seconds) { player_->setCurrentPosition(seconds); }
+
+void MediaPlayer::Play() { player_->play(); }
+void MediaPlayer::Pause() { player_->pause(); }
+void MediaPlayer::Stop() { player_->stop(); }
+bool MediaPlayer::playing() const { return player_->isPlaying(); }
+
+}  // namespace xmascard

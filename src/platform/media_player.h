@@ -1,0 +1,63 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/control.h"
+#include "platform/form_design.h"
+
+namespace xmascard {
+
+namespace media {
+class Player;
+}
+
+// The media player control: plays one sound file (MIDI or MP3) through the program's audio
+// output. It draws nothing. Setting FileName loads the file and, with AutoStart, plays it
+// from the beginning; "" releases it.
+class MediaPlayer final : public Control {
+  public:
+    MediaPlayer(Form& form, std::string name, int index, PictureBox* container);
+    ~MediaPlayer() override;
+
+    void apply(const MediaDesign& design);
+
+    const std::string& FileName() const { return fileName_; }
+    void setFileName(const std::string& path);
+    bool AutoStart() const { return autoStart_; }
+    void setAutoStart(bool on);
+    int PlayCount() const { return playCount_; }
+    void setPlayCount(int count);
+    long Volume() const { return volume_; }
+    void setVolume(long hundredthsOfDecibel);
+    bool Mute() const { return mute_; }
+    void setMute(bool mute);
+    double CurrentPosition() const;
+    void setCurrentPosition(double seconds);
+
+    void Play();
+    void Pause();
+    void Stop();
+    bool playing() const;
+
+    // Display options of the classic player; accepted and kept, they change no sound.
+    void setShowControls(bool on) { showControls_ = on; }
+    void setShowAudioControls(bool on) { showAudioControls_ = on; }
+    void setShowTracker(bool on) { showTracker_ = on; }
+    bool ShowControls() const { return showControls_; }
+
+  private:
+    void applyVolume();
+
+    std::unique_ptr<media::Player> player_;
+    std::string fileName_;
+    bool autoStart_ = true;
+    int playCount_ = 1;
+    long volume_ = 0;
+    bool mute_ = false;
+    bool showControls_ = true;
+    bool showAudioControls_ = true;
+    bool showTracker_ = true;
+};
+
+}  // namespace xmascard

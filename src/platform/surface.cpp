@@ -1,0 +1,64 @@
+#include "platform/surface.h"
+
+#include <QPainter>
+
+#include "platform/picture_impl.h"
+#include "platform/qt_colors.h"
+#include "platform/surface_impl.h"
+
+namespace xmascard {
+
+Surface::Surface() : impl_(std::make_unique<Impl>()) {}
+Surface::~Surface() = default;
+
+void Surface::reset(int width, int height, Color back, const Picture& picture) {
+    QImage& image = impl_->image;
+    if (image.width() != width || image.height() != height)
+        image = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    if (image.isNull()) return;
+    image.fill(toQColor(back));
+    if (const QImage* source = qImage(picture)) {
+        QPainter painter(&image);
+        painter.drawImage(0, 0, *source);
+    }
+}
+
+int Surface::width() const { return impl_->image.width(); }
+int Surface::height() const { return impl_->image.height(); }
+
+void Surface::circle(double x, double y, double r, const Pen& pen) {
+    if (impl_->image.isNull()) return;
+    QPainter painter(&impl_->image);
+    if (pen.style == DrawStyle::Invisible)
+        painter.setPen(Qt::NoPen);
+    else
+        painter.setPen(QPen(toQColor(pen.outline), 1));
+    painter.setBrush(QBrush(toQColor(pen.fillColor), toBrushStyle(pen.fill)));
+    painter.drawEllipse(QPointF(x, y), r, r);
+}
+
+void Surface::paintPicture(const Picture& picture, double x, double y) {
+    const QImage* source = qImage(picture);
+    if (!source || impl_->image.isNull()) return;
+    QPainter painter(&impl_->image);
+    painter.drawImage(QPointF(x, y), *source);
+}
+
+Color Surface::pixel(int x, int y) const {
+    const QImage& image = impl_->image;
+    if (!image.valid(x, y)) return kInvalidColor;
+    const QRgb p = reinterpret_cast<const QRgb*>(image.constScanLine(y))[x];
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+const std::uint32_t* Surface::scanLine(int y) const {
+    return reinterpret_cast<const std::uint32_t*>(impl_->image.constScanLine(y));
+}
+
+Picture Surface::snapshot() const { return makePicture(impl_->image); }
+
+Color GetPixel(DeviceContext dc, int x, int y) {
+    return dc.surface ? dc.surface->pixel(x, y) : kInvalidColor;
+}
+
+}  // namespace xmascard

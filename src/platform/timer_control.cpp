@@ -1,0 +1,28 @@
+#include "platform/timer_control.h"
+
+#include "platform/form.h"
+#include "platform/runtime.h"
+
+namespace xmascard {
+
+TimerControl::TimerControl(Form& form, std::string name, int index, PictureBox* container)
+    : Control(form, ControlKind::Timer, std::move(name), index, container),
+      scheduler_(form.runtime().scheduler()) {
+    Control::setEnabled(false);
+    scheduler_.add(*this);
+}
+
+TimerControl::~TimerControl() { scheduler_.remove(*this); }
+
+void TimerControl::setInterval(int milliseconds) {
+    interval_ = milliseconds;
+    if (armed()) scheduler_.arm(*this);
+}
+
+void TimerControl::setEnabled(bool enabled) {
+    const bool wasArmed = armed();
+    Control::setEnabled(enabled);
+    if (armed() && !wasArmed) scheduler_.arm(*this);
+}
+
+}  // namespace xmascard

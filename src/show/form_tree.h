@@ -1,0 +1,98 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/control_array.h"
+#include "platform/form.h"
+#include "platform/image_control.h"
+#include "platform/media_player.h"
+#include "platform/picture_box.h"
+#include "platform/shape.h"
+#include "platform/timer_control.h"
+
+namespace xmascard {
+
+class Program;
+
+// The tree window: the start-up window and the conductor of the whole show. Its handlers
+// live in several files, one per part of the show (start-up, timeline, lights, snow, hatch
+// and clicks, closing).
+class FormTree final : public Form {
+  public:
+    static constexpr int kFlakeCount = 151;
+    static constexpr int kLightCount = 24;
+
+    FormTree(Runtime& runtime, Program& program);
+    void Form_Load() override;
+
+    PictureBox& Picture2;
+    PictureBox& PicHappyNewYear;
+    PictureBox& PicSeasonsGreating;
+    PictureBox& PicMerryChristmas;
+    PictureBox& PictureTree;
+    PictureBox& Picture1;
+    ImageControl& Image2;
+    Shape& ShapeTree;
+    ControlArray<Shape> PCircle;
+    TimerControl& TimerAnimation;
+    TimerControl& Timer1;
+    TimerControl& TimerEnd;
+    TimerControl& TimerRandomLight;
+    TimerControl& TimerLightOnOff;
+    TimerControl& TimerSelectiveLight;
+    TimerControl& TimerShapeTree;
+    TimerControl& TimerSnow;
+    MediaPlayer& MediaPlayer1;
+    MediaPlayer& MediaPlayer2;
+
+    // The show's state, exposed for tests: flake positions (pixels of the tree picture).
+    const std::array<float, kFlakeCount>& flakeX() const { return flakeX_; }
+    const std::array<float, kFlakeCount>& flakeY() const { return flakeY_; }
+    // Where the sound files were written.
+    const std::string& musicPath() const { return musicPath_; }
+    const std::string& bellsPath() const { return bellsPath_; }
+
+  private:
+    // Start-up
+    void writeSoundFile(int resourceId, const std::string& path);
+
+    // Hatch shimmer and clicks on the tree
+    void TimerShapeTree_Timer();
+    void Picture1_Click();
+    void Image2_Click();
+
+    // Timeline
+    void TimerAnimation_Timer();
+    void handOver();
+
+    // Lights
+    void TimerRandomLight_Timer();
+    void TimerLightOnOff_Timer();
+    void TimerSelectiveLight_Timer();
+
+    // Snow
+    void TimerSnow_Timer();
+
+    // Closing
+    void TimerEnd_Timer();
+    bool placed();
+
+    Program& program_;
+
+    std::array<float, kFlakeCount> flakeX_{};
+    std::array<float, kFlakeCount> flakeY_{};
+    int flakeRadius_ = 0;
+    double tickDelay_ = 0;
+    // Times read from the clock; 0 means "never yet".
+    double lastTick_ = 0;
+    double lastLightChange_ = 0;
+    double selectiveStart_ = 0;
+    double lastSnowStep_ = 0;
+    double closingStart_ = 0;
+    double lastClosingStep_ = 0;
+    std::string musicPath_;
+    std::string bellsPath_;
+};
+
+}  // namespace xmascard

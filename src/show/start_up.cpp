@@ -1,0 +1,92 @@
+#include <cstdio>
+
+#include "platform/files.h"
+#include "platform/region_calls.h"
+#include "shaping/region_from_picture.h"
+#include "show/form_tree.h"
+#include "show/program.h"
+
+// The tree window's load handler: the tree takes its picture's size and outline, the
+// greeting pictures wait off-stage, the snow is seeded, the card is loaded hidden, the two
+// sound files are written out and the music starts 27 seconds into the piece.
+namespace xmascard {
+
+namespace {
+constexpr int kMusicResource = 101;
+constexpr int kBellsResource = 102;
+constexpr double kMusicStart = 27.0;  // seconds into the piece
+constexpr long kMusicVolume = -400;   // hundredths of a decibel
+}  // namespace
+
+void FormTree::Form_Load() {
+    PictureTree.setScaleMode(ScaleMode::Pixels);
+    PictureTree.setAutoRedraw(true);
+    PictureTree.setAutoSize(true);
+    PictureTree.setBorderStyle(BorderStyle::None);
+
+    runtime().Randomize();
+    flakeRadius_ = 2;
+    tickDelay_ = 0.1;
+    for (int i = 0; i < kFlakeCount; ++i) {
+        flakeX_[i] = runtime().Rnd() * PictureTree.ScaleWidth();
+        flakeY_[i] = runtime().Rnd() * PictureTree.ScaleHeight();
+    }
+    PictureTree.Cls();
+
+    setWidth(PictureTree.widthTwips().value);
+    setHeight(PictureTree.heightTwips().value);
+    SetWindowRgn(hWnd(), RegionFromPicture(PictureTree), Redraw::Yes);
+
+    selectiveStart_ = 0;
+    program_.form2->setVisible(false);
+    PictureTree.ZOrder(ZOrderPosition::Back);
+
+    PicSeasonsGreating.setLeft(-5000);
+    PicSeasonsGreating.setTop(1500);
+    PicMerryChristmas.setLeft(-2500);
+    PicMerryChristmas.setTop(1500);
+    PicHappyNewYear.setLeft(900);
+    PicHappyNewYear.setTop(-5500);
+    PictureTree.setTop(0);
+    PictureTree.setLeft(0);
+    ShapeTree.setTop(0);
+    ShapeTree.setLeft(0);
+    ShapeTree.setWidth(PictureTree.Width());
+    ShapeTree.setHeight(PictureTree.Height());
+    PicMerryChristmas.setVisible(true);
+    PicSeasonsGreating.setVisible(true);
+    PicHappyNewYear.setVisible(true);
+
+    // The player lets go of the file before it is replaced.
+    MediaPlayer1.Stop();
+    MediaPlayer1.setFileName("");
+    const std::string directory = soundDirectory();
+    musicPath_ = directory + "/mm.mid";
+    writeSoundFile(kMusicResource, musicPath_);
+    MediaPlayer1.setFileName(musicPath_);
+    MediaPlayer1.setCurrentPosition(kMusicStart);
+    MediaPlayer1.setVolume(kMusicVolume);
+    MediaPlayer1.setWidth(2130);
+    MediaPlayer1.setHeight(390);
+    MediaPlayer1.setTop(90);
+    MediaPlayer1.setLeft(60);
+    MediaPlayer1.setShowControls(false);
+    MediaPlayer1.setShowAudioControls(false);
+    MediaPlayer1.setShowTracker(false);
+
+    bellsPath_ = directory + "/Bells.mp3";
+    writeSoundFile(kBellsResource, bellsPath_);
+}
+
+void FormTree::writeSoundFile(int resourceId, const std::string& path) {
+    const auto bytes = LoadResData(resourceId, "CUSTOM");
+    if (!bytes) {
+        std::fprintf(stderr, "xmascard: sound resource %d is missing; %s is not written\n",
+                     resourceId, path.c_str());
+        return;
+    }
+    // The file is replaced as a whole, so no bytes of a longer stale file remain.
+    writeWholeFile(path, *bytes);
+}
+
+}  // namespace xmascard
