@@ -64,11 +64,9 @@ void paintSunkenEdge(QPainter& p, const QRect& r) {
     p.drawLine(x1 - 1, y0 + 1, x1 - 1, y1 - 1);
 }
 
-void paintShape(QPainter& p, const Shape& s, const QRect& r) {
-    if (r.width() <= 0 || r.height() <= 0) return;
-    p.save();
-    if (s.drawMode() == DrawMode::MaskPen)
-        p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+// Draws a shape's back, fill and border with ordinary painting, at `r` in the painter's
+// coordinates.
+void drawShapeFigure(QPainter& p, const Shape& s, const QRect& r) {
     const bool circle = s.type() == ShapeType::Circle;
     QRect box = r;
     if (circle) {
@@ -95,11 +93,37 @@ void paintShape(QPainter& p, const Shape& s, const QRect& r) {
         // The border lies inside the figure's bounds.
         const qreal inset = w / 2.0;
         const QRectF inner = QRectF(box).adjusted(inset, inset, -inset, -inset);
+        const QRectF thin = QRectF(box.adjusted(0, 0, -1, -1));
         if (circle)
-            p.drawEllipse(w == 1 ? QRectF(box.adjusted(0, 0, -1, -1)) : inner);
+            p.drawEllipse(w == 1 ? thin : inner);
         else
-            p.drawRect(w == 1 ? QRectF(box.adjusted(0, 0, -1, -1)) : inner);
+            p.drawRect(w == 1 ? thin : inner);
     }
+}
+
+void paintShape(QPainter& p, const Shape& s, const QRect& r) {
+    if (r.width() <= 0 || r.height() <= 0) return;
+    if (s.drawMode() == DrawMode::CopyPen) {
+        p.save();
+        drawShapeFigure(p, s, r);
+        p.restore();
+        return;
+    }
+    // Mask pen: the figure's pixels are ANDed with what lies under them. Qt's raster op would
+    // also AND the transparent gaps of a hatch (as black), so the figure is drawn apart first
+    // and its gaps turned white, which leaves the pixels under them as they are.
+    QImage figure(r.size(), QImage::Format_ARGB32_Premultiplied);
+    figure.fill(Qt::transparent);
+    {
+        QPainter f(&figure);
+        f.translate(-r.topLeft());
+        drawShapeFigure(f, s, r);
+        f.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+        f.fillRect(r, Qt::white);
+    }
+    p.save();
+    p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    p.drawImage(r.topLeft(), figure);
     p.restore();
 }
 

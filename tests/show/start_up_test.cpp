@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/files.h"
+#include "shaping/region_from_picture.h"
+#include "show/program.h"
+#include "support/test_runtime.h"
+
+namespace xmascard {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<char> readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Points the sound directory at a fresh temporary directory for one test.
+struct SoundDirectory {
+    QTemporaryDir temp;
+    fs::path dir = temp.path().toStdString();
+    SoundDirectory() { setenv("WINDIR", dir.c_str(), 1); }
+    ~SoundDirectory() { unsetenv("WINDIR"); }
+};
+
+struct StartedCard {
+    testing::TestRuntime t;
+    Program program{t.runtime};
+    FormTree& tree = *program.formTree;
+};
+
+TEST(StartUp, SizesAndShapesTheWindowToTheTree) {
+    SoundDirectory sounds;
+    StartedCard card;
+    FormTree& tree = card.tree;
+    EXPECT_EQ(tree.PictureTree.ScaleWidth(), 308);
+    EXPECT_EQ(tree.PictureTree.ScaleHeight(), 398);
+    EXPECT_EQ(tree.Width(), 308 * 15);
+    EXPECT_EQ(tree.Height(), 398 * 15);
+    ASSERT_TRUE(tree.region().has_value());
+    EXPECT_EQ(*tree.region(), *RegionFromPicture(tree.PictureTree));
+    // The tree lies behind the greeting pictures, which wait off-stage.
+    EXPECT_EQ(tree.children().front(), &tree.PictureTree);
+    EXPECT_EQ(tree.PicSeasonsGreating.Left(), -5000);
+    EXPECT_EQ(tree.PicMerryChristmas.Left(), -2500);
+    EXPECT_EQ(tree.PicHappyNewYear.Top(), -5500);
+    EXPECT_EQ(tree.ShapeTree.Width(), tree.PictureTree.Width());
+    // The card is loaded, hidden; nothing else is.
+    EXPECT_TRUE(card.program.form2.loaded());
+    EXPECT_FALSE(card.program.form2->Visible());
+    EXPECT_FALSE(card.program.form3.loaded());
+    EXPECT_EQ(tree.PCircle.size(), 24u);
+    EXPECT_FALSE(tree.PCircle.contains(0));
+}
+
+TEST(StartUp, SeedsEveryFlakeInsideTheTreePicture) {
+    SoundDirectory sounds;
+    for (double start : {1000.0, 1.5, 86399.9}) {
+        testing::TestRuntime t;
+        t.clock.set(start);
+        Program program(t.runtime);
+        const FormTree& tree = *program.formTree;
+        for (int i = 0; i < FormTree::kFlakeCount; ++i) {
+            EXPECT_GE(tree.flakeX()[i], 0);
+            EXPECT_LT(tree.flakeX()[i], 308);
+            EXPECT_GE(tree.flakeY()[i], 0);
+            EXPECT_LT(tree.flakeY()[i], 398);
+        }
+    }
+}
+
+TEST(StartUp, WritesTheSoundFilesByteForByte) {
+    SoundDirectory sounds;
+    // A stale, longer file must leave none of its bytes behind.
+    std::ofstream(sounds.dir / "mm.mid") << std::string(100000, 'x');
+    StartedCard card;
+    EXPECT_EQ(readFile(sounds.dir / "mm.mid"), *LoadResData(101, "CUSTOM"));
+    EXPECT_EQ(readFile(sounds.dir / "Bells.mp3"), *LoadResData(102, "CUSTOM"));
+    EXPECT_EQ(card.tree.MediaPlayer1.FileName(), (sounds.dir / "mm.mid").string());
+    EXPECT_EQ(card.tree.MediaPlayer1.Volume(), -400);
+}
+
+TEST(StartUp, WritesIntoTheCacheDirectoryWithoutWindir) {
+    QTemporaryDir cache;
+    unsetenv("WINDIR");
+    setenv("XDG_CACHE_HOME", cache.path().toLocal8Bit().constData(), 1);
+    StartedCard card;
+    unsetenv("XDG_CACHE_HOME");
+    const fs::path dir = fs::path(cache.path().toStdString()) / "xmascard";
+    EXPECT_EQ(readFile(dir / "mm.mid"), *LoadResData(101, "CUSTOM"));
+    EXPECT_EQ(readFile(dir / "Bells.mp3"), *LoadResData(102, "CUSTOM"));
+}
+
+TEST(StartUp, ReplacesALinkInsteadOfWritingThroughIt) {
+    SoundDirectory sounds;
+    const fs::path victim = sounds.dir / "precious.txt";
+    std::ofstream(victim) << "keep me";
+    fs::create_symlink(victim, sounds.dir / "mm.mid");
+    StartedCard card;
+    EXPECT_EQ(readFile(victim), std::vector<char>({'k', 'e', 'e', 'p', ' ', 'm', 'e'}));
+    EXPECT_FALSE(fs::is_symlink(sounds.dir / "mm.mid"));
+    EXPECT_EQ(readFile(sounds.dir / "mm.mid"), *LoadResData(101, "CUSTOM"));
+}
+
+TEST(StartUp, GoesOnWhenAFileCannotBeWritten) {
+    struct Row {
+        const char* name;
+        std::function<void(const fs::path&)> block;  // puts something in the way of mm.mid
+        const char* message;
+    };
+    const std::vector<Row> rows = {
+        {"directory", [](const fs::path& d) { fs::create_directory(d / "mm.mid"); },
+         "a directory is in the way"},
+        {"read-only file",
+         [](const fs::path& d) {
+             std::ofstream(d / "mm.mid") << "old";
+             fs::permissions(d / "mm.mid", fs::perms::owner_read);
+         },
+         "read-only"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.message == std::string("read-only") && geteuid() == 0)
+            continue;  // root writes anyway
+        SoundDirectory sounds;
+        row.block(sounds.dir);
+        ::testing::internal::CaptureStderr();
+        StartedCard card;
+        const std::string err = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find(row.message), std::string::npos) << err;
+        EXPECT_EQ(readFile(sounds.dir / "Bells.mp3"), *LoadResData(102, "CUSTOM"));
+        EXPECT_TRUE(card.tree.region().has_value());
+    }
+}
+
+TEST(StartUp, GoesOnWhenTheDirectoryIsMissing) {
+    setenv("WINDIR", "/nonexistent/xmascard-test", 1);
+    ::testing::internal::CaptureStderr();
+    {
+        StartedCard card;
+        EXPECT_TRUE(card.tree.region().has_value());
+    }
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    unsetenv("WINDIR");
+    EXPECT_NE(err.find("cannot write /nonexistent/xmascard-test/mm.mid"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace xmascard
