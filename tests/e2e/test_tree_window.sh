@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The tree window on a real X server, without and with a window manager: one borderless
+# window with the card's title, centred, the tree picture's size, shaped to the tree's
+# non-white pixels, showing the tree with its lamps in mask-pen mode. Saves screenshots.
+set -euo pipefail
+card="$1"
+artifacts="$2"
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+mkdir -p "$artifacts"
+source "$here/xvfb_session.sh"
+work=$(mktemp -d)
+convert "$root/assets/pictures/tree.gif" -depth 8 "rgb:$work/tree.rgb"
+
+for wm in none openbox; do
+    ( start_x "$wm"
+      WINDIR="$work" XMASCARD_AUDIO=none "$card" >"$work/card-$wm.log" 2>&1 &
+      CARD_PID=$!
+      id=$(wait_for_window "Merry Christmas and Happy New Year") || { echo "FAIL [$wm]: no window"; exit 1; }
+      sleep 0.3
+      count=$(xdotool search --onlyvisible --name "Merry Christmas and Happy New Year" | wc -l)
+      [ "$count" -eq 1 ] || { echo "FAIL [$wm]: $count windows"; exit 1; }
+      info=$(xwininfo -id "$id")
+      x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+      y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+      w=$(awk '/Width:/ {print $2}' <<<"$info")
+      h=$(awk '/Height:/ {print $2}' <<<"$info")
+      [ "$w" = 308 ] && [ "$h" = 398 ] || { echo "FAIL [$wm]: size ${w}x${h}"; exit 1; }
+      [ "$x" = $(( (1280 - 308) / 2 )) ] && [ "$y" = $(( (1024 - 398) / 2 )) ] ||
+          { echo "FAIL [$wm]: not centred at $x,$y"; exit 1; }
+      "$XSHAPE_DUMP" "$id" >"$work/shape.txt"
+      import -window root "$artifacts/tree-window-$wm.png"
+      convert "$artifacts/tree-window-$wm.png" -depth 8 "rgb:$work/screen.rgb"
+      python3 "$here/check_tree_window.py" "$work/tree.rgb" "$work/screen.rgb" 1280 \
+          "$work/shape.txt" "$x" "$y" || { echo "FAIL [$wm]"; exit 1; }
+      [ -s "$work/mm.mid" ] && [ -s "$work/Bells.mp3" ] || { echo "FAIL [$wm]: sound files missing"; exit 1; }
+      kill "$CARD_PID"
+      echo "ok [$wm]: ${w}x${h} at $x,$y"
+    )
+done
+echo "1 passed, 0 failed"
