@@ -59,9 +59,12 @@ def wing(angle: float, span: float, mirror: bool) -> str:
     coverts = (f'<path d="M-3 6 C0 -12 {20 * span:.1f} -26 {40 * span:.1f} -22 C{50 * span:.1f} -20 {52 * span:.1f} -12 '
                f'{46 * span:.1f} -6 C{40 * span:.1f} 4 {30 * span:.1f} 12 {22 * span:.1f} 16 C{12 * span:.1f} 20 2 20 -3 6 Z" '
                f'fill="url(#covert)" stroke="#9a8466" stroke-width="0.9"/>')
+    # Two rows of small covert feathers, like scales, over the wing's shoulder.
     scallops = "".join(
-        f'<path d="M{(4 + 9 * i) * span:.1f} {15 - i * 4:.1f} q{4.5 * span:.1f} 5 {9 * span:.1f} -1" fill="none" '
-        f'stroke="#b8a27e" stroke-width="0.8"/>' for i in range(5))
+        f'<ellipse cx="{(6 + 8.5 * i + 4 * row) * span:.1f}" cy="{12 - i * 3.6 - row * 9:.1f}" rx="{5.2 * span:.1f}" '
+        f'ry="4" fill="url(#covert)" stroke="#b09a76" stroke-width="0.7" '
+        f'transform="rotate({-25 + 4 * i} {(6 + 8.5 * i + 4 * row) * span:.1f} {12 - i * 3.6 - row * 9:.1f})"/>'
+        for row in (0, 1) for i in range(5 - row))
     flip = "scale(-1 1) " if mirror else ""
     return (f'<g transform="{flip}rotate({angle:.1f})">{"".join(reversed(primaries))}'
             f'{"".join(reversed(secondaries))}{coverts}{scallops}</g>')
@@ -77,14 +80,24 @@ def rose(x: float, y: float) -> str:
 <circle cx="{x - 1.8}" cy="{y - 2}" r="1.4" fill="#ffc2d0"/>"""
 
 
-def limb(points: str, width: float) -> str:
-    """An arm or leg: a round-ended stroke with an outline and a soft highlight."""
-    return (f'<path d="{points}" fill="none" stroke="{OUTLINE}" stroke-width="{width + 2}" stroke-linecap="round" '
-            f'stroke-linejoin="round"/>'
-            f'<path d="{points}" fill="none" stroke="#f3c3a2" stroke-width="{width}" stroke-linecap="round" '
-            f'stroke-linejoin="round"/>'
-            f'<path d="{points}" fill="none" stroke="#ffe4d0" stroke-width="{width * 0.35}" stroke-linecap="round" '
-            f'stroke-linejoin="round" transform="translate(-1 -1.2)"/>')
+def limb(points: list, outline_only: bool = False) -> str:
+    """A chubby arm or leg: a chain of overlapping discs (x, y, radius) along the
+    limb, so it swells and narrows like a baby's, with an outline round the
+    whole and a soft highlight along its upper side."""
+    chain = []
+    for (x0, y0, r0), (x1, y1, r1) in zip(points, points[1:]):
+        steps = max(2, int(math.hypot(x1 - x0, y1 - y0) / 1.5))
+        for i in range(steps):
+            t = i / steps
+            chain.append((x0 + (x1 - x0) * t, y0 + (y1 - y0) * t, r0 + (r1 - r0) * t))
+    chain.append(points[-1])
+    outline = "".join(f'<circle cx="{x:.1f}" cy="{y:.1f}" r="{r + 1:.1f}" fill="{OUTLINE}"/>' for x, y, r in chain)
+    fill = "".join(f'<circle cx="{x:.1f}" cy="{y:.1f}" r="{r:.1f}" fill="#f3c3a2"/>' for x, y, r in chain)
+    shade = "".join(f'<circle cx="{x + r * 0.25:.1f}" cy="{y + r * 0.3:.1f}" r="{r * 0.7:.1f}" fill="#e3a584" '
+                    f'opacity="0.35"/>' for x, y, r in chain[::3])
+    light = "".join(f'<circle cx="{x - r * 0.3:.1f}" cy="{y - r * 0.35:.1f}" r="{r * 0.4:.1f}" fill="#ffe8d6" '
+                    f'opacity="0.6"/>' for x, y, r in chain[::2])
+    return f"<g>{outline}{fill}{shade}{light}</g>"
 
 
 def body(frame: int) -> str:
@@ -100,10 +113,8 @@ def body(frame: int) -> str:
                           (90, 42, 4)])
     return f"""
 <g transform="translate(0 {bob})">
-  {limb("M70 114 C62 124 56 132 58 142 C59 146 56 149 52 150", 15)}
-  <ellipse cx="52" cy="151" rx="6" ry="4" fill="#f3c3a2" stroke="{OUTLINE}" stroke-width="1"/>
-  {limb("M88 114 C98 118 108 124 110 132 C111 136 114 138 118 138", 14)}
-  <ellipse cx="118" cy="138" rx="5.5" ry="4" fill="#f3c3a2" stroke="{OUTLINE}" stroke-width="1"/>
+  {limb([(70, 112, 9), (62, 126, 8.5), (58, 134, 6), (58, 142, 6.5), (54, 149, 4.5), (49, 151, 4)])}
+  {limb([(88, 112, 9), (100, 120, 8), (108, 128, 6), (112, 134, 5.5), (118, 137, 4.5), (122, 138, 3.8)])}
   <path d="M63 80 C56 94 58 112 70 120 C80 126 94 122 98 110 C102 98 98 86 90 78 Z"
         fill="url(#skin)" stroke="{OUTLINE}" stroke-width="1.1"/>
   <path d="M76 104 q2 2 4 0" fill="none" stroke="#c07a5a" stroke-width="0.9"/>
@@ -111,9 +122,8 @@ def body(frame: int) -> str:
            C38 120 48 114 58 106 Z" fill="url(#drape)" stroke="#1f3f7a" stroke-width="0.9"/>
   <path d="M64 114 C74 120 86 120 96 112 M62 122 C72 126 84 126 94 120 M46 120 C40 124 36 125 33 125"
         fill="none" stroke="#2f5fae" stroke-width="0.9" opacity="0.8"/>
-  {limb("M65 84 C58 92 54 100 52 108", 11)}
-  <ellipse cx="52" cy="110" rx="4.5" ry="4" fill="#f3c3a2" stroke="{OUTLINE}" stroke-width="0.9"/>
-  {limb("M90 83 C98 82 104 78 108 70 C110 66 112 64 114 62", 10.5)}
+  {limb([(65, 84, 6.5), (58, 94, 5.5), (55, 100, 4.5), (52, 107, 5), (50, 112, 4.2)])}
+  {limb([(90, 83, 6.5), (100, 80, 5.5), (106, 75, 4.5), (110, 68, 5), (114, 62, 4.2)])}
   {rose(117, 53)}
   <circle cx="115" cy="61" r="4.3" fill="#f3c3a2" stroke="{OUTLINE}" stroke-width="0.9"/>
   <path d="M112 59 q3 -2 6 0" fill="none" stroke="#c07a5a" stroke-width="0.7"/>

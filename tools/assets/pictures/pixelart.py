@@ -97,18 +97,21 @@ def pointing_hand(prohibited: bool = False) -> Image.Image:
     c = Canvas(32)
     skin_part(c, rect(7, 15, 25, 24, round_corners=True) | rect(9, 25, 24, 25))  # palm and thumb root
     skin_part(c, rect(5, 13, 9, 18, round_corners=True))                          # thumb
-    for x0, y0 in ((15, 9), (19, 10), (23, 12)):                                  # folded fingers
+    for x0, y0 in ((15, 11), (19, 12), (23, 13)):                                 # folded fingers
         skin_part(c, rect(x0, y0, x0 + 3, 16, round_corners=True))
     skin_part(c, rect(11, 3, 13, 16) | {(12, 2)})                                 # index finger
     for x, y in ((12, 14), (16, 14), (20, 14)):                                   # knuckle creases
         c.set(x, y, SHADE)
     cuff(c, 8, 25, 26, 30)
     if prohibited:
-        ring = {(x, y) for x in range(32) for y in range(32)
-                if 3.2 <= ((x - 17.5) ** 2 + (y - 20) ** 2) ** 0.5 <= 5.2}
-        slash = {(x, y) for x in range(32) for y in range(32)
-                 if abs((x - 17.5) - (y - 20)) <= 1.0 and ((x - 17.5) ** 2 + (y - 20) ** 2) ** 0.5 <= 4.2}
-        c.part(ring | slash, RED)
+        # A "no entry" sign on the palm: red ring and bar over white, outlined in black.
+        cx, cy = 18, 20.5
+        disc = {(x, y) for x in range(32) for y in range(32) if (x - cx) ** 2 + (y - cy) ** 2 <= 5.6 ** 2}
+        c.part(disc, WHITE)
+        for x, y in disc:
+            d = ((x - cx) ** 2 + (y - cy) ** 2) ** 0.5
+            if d >= 3.9 or abs((x - cx) - (y - cy)) <= 0.8:
+                c.set(x, y, RED)
     return c.image()
 
 
