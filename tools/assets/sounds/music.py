@@ -253,9 +253,9 @@ def celesta_pickup(s: Score, tick: int) -> None:
 
 def deck_the_halls(s: Score, start: int) -> None:
     q = 120
-    s.melody(CLARINET, start, joined(DECK_THE_HALLS[:8]), q, 80, legato=0.85)
+    s.melody(CLARINET, start, joined(DECK_THE_HALLS[:8]), q, 80, legato=0.85, transpose=12)
     # The celesta takes the tune an octave up in the last phrase.
-    s.melody(CELESTA, start + 8 * BAR, joined(DECK_THE_HALLS[8:]), q, 58, legato=0.6, transpose=12)
+    s.melody(CELESTA, start + 8 * BAR, joined(DECK_THE_HALLS[8:]), q, 64, legato=0.6, transpose=24)
     halves = chords_per_half(DECK_CHORDS)
     previous = None
     for i, chord in enumerate(halves):
@@ -337,8 +337,8 @@ def jingle_bells(s: Score, start: int) -> None:
 def joy_to_the_world(s: Score, start: int, second: bool) -> None:
     tune = joined(JOY_TO_THE_WORLD)
     if not second:
-        s.melody(CLARINET, start, tune, 120, 82, legato=0.9)
-        s.melody(STRINGS, start, tune, 120, 58, legato=0.97, transpose=-12)
+        s.melody(CLARINET, start, tune, 120, 82, legato=0.9, transpose=12)
+        s.melody(STRINGS, start, tune, 120, 58, legato=0.97)
     else:
         s.melody(CELESTA, start, tune, 120, 70, legato=0.7, transpose=12)
         s.melody(STRINGS, start, tune, 120, 66, legato=0.97)
