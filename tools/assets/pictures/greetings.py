@@ -53,10 +53,11 @@ def happy_new_year() -> raster.np.ndarray:
                    for x, y in [(6, 18), (20, 26), (10, 34), (24, 44), (-4, 48), (-16, 52), (14, 52)])
     stars = "".join(f'<path d="M{x} {y} l2 5 5 0 -4 3 2 5 -5 -3 -5 3 2 -5 -4 -3 5 0 z" fill="#f7f4ee"/>'
                     for x, y in [(8, 16), (12, 34), (-10, 46)])
+    # Each balloon is tied to the rope the stockings hang from.
     strings = "".join(
-        f'<path d="M{x} {y} C{x + (94 - x) * 0.3} {y + 30} {94 + (x - 94) * 0.2} {y + 50} 94 140" fill="none" '
+        f'<path d="M{x} {y} C{x - 6} {y + 14} {tx + 6} {142 - 18} {tx} 142" fill="none" '
         f'stroke="#8a8a8a" stroke-width="0.8"/>'
-        for x, y in [(30, 72), (62, 58), (96, 76), (128, 58), (158, 72)])
+        for x, y, tx in [(24, 104, 22), (56, 90, 58), (93, 84, 94), (134, 88, 130), (162, 102, 166)])
     scene = f"""
 {strings}
 <path d="M12 146 Q94 134 176 146" fill="none" stroke="#7a5230" stroke-width="2"/>
@@ -111,7 +112,7 @@ def seasons_greetings() -> raster.np.ndarray:
     <stop offset="0" stop-color="#ffffff"/><stop offset="0.45" stop-color="#dde8f6"/>
     <stop offset="1" stop-color="#ffffff"/></linearGradient>
 </defs>
-<ellipse cx="77.5" cy="96" rx="84" ry="92" fill="url(#sky)"/>
+<ellipse cx="77.5" cy="94" rx="76" ry="90" fill="url(#sky)"/>
 {flakes}
 {fir(20, 150, 80)}{fir(136, 148, 88)}{fir(42, 156, 56)}
 <path d="M-2 150 Q40 136 78 146 Q118 156 157 140 V172 H-2 Z" fill="url(#snow)"/>"""
