@@ -28,7 +28,7 @@ BUTTON_FACE_GREYS = [(239, 239, 239), (240, 240, 240)]
 def keyed_bmp(svg: str, size: tuple, edge: tuple, path: Path) -> None:
     """A 24-bit bitmap whose figure stands on exact white."""
     rgb, mask = raster.solidify(raster.render_svg(svg, *size), edge)
-    raster.save_bmp24(raster.flatten(rgb, mask, raster.WHITE, []), path)
+    raster.save_bmp24(raster.flatten(rgb, mask, raster.WHITE, [raster.WHITE]), path)
 
 
 def transparent_gif(svg: str, size: tuple, edge: tuple, path: Path, avoid=(), supersample: int = 2) -> None:
