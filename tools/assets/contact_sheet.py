@@ -69,6 +69,11 @@ def _and(a: Image.Image, b: Image.Image) -> Image.Image:
     return Image.frombytes("RGB", a.size, bytes(x & y for x, y in zip(pa, pb)))
 
 
+def tile_width(label: str, img: Image.Image, scale: int) -> int:
+    """Room for the picture and its label, so small pictures' labels do not overlap."""
+    return max(img.width * scale, int(FONT.getlength(label)))
+
+
 def build(assets: Path, out: Path) -> None:
     tiles = [("tree window (lights ANDed on)", lit_tree(assets).convert("RGBA"), 1)]
     for name in PICTURES:
@@ -77,7 +82,7 @@ def build(assets: Path, out: Path) -> None:
         tiles.append(("2:1", img, 2))
     rows, row, x = [], [], 0
     for label, img, scale in tiles:
-        w = img.width * scale
+        w = tile_width(label, img, scale)
         if x + w > SHEET_WIDTH and row:
             rows.append(row)
             row, x = [], 0
@@ -93,7 +98,7 @@ def build(assets: Path, out: Path) -> None:
         for label, img, scale in r:
             draw.text((x, y), label, fill=(255, 255, 255, 255), font=FONT)
             sheet.alpha_composite(on_board(img, scale), (x, y + 16))
-            x += img.width * scale + GAP
+            x += tile_width(label, img, scale) + GAP
         y += max(i.height * s for _, i, s in r) + 20 + GAP
     out.parent.mkdir(parents=True, exist_ok=True)
     sheet.convert("RGB").save(out, optimize=True)
