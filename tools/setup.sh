@@ -14,5 +14,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-14-dev \
   xvfb xauth x11-utils xdotool openbox imagemagick \
-  pulseaudio pulseaudio-utils sox \
+  pulseaudio pulseaudio-utils sox lame \
   >/dev/null

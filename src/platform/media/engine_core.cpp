@@ -49,6 +49,10 @@ Result<LoadedMedia> EngineCore::loadMidi(const std::vector<std::uint8_t>& bytes)
     auto sequence = std::make_shared<const MidiSequence>(parsed.take());
     auto source = MidiSource::create(sequence, soundFont_, settings_);
     if (!source.ok()) return Result<LoadedMedia>::failure(source.error());
+    {
+        auto guard = mixer_.lock();
+        source.value()->attachSoundFont();
+    }
     media.source = source.take();
     return Result<LoadedMedia>::success(std::move(media));
 }

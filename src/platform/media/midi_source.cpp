@@ -14,7 +14,6 @@ Result<std::unique_ptr<MidiSource>> MidiSource::create(std::shared_ptr<const Mid
         return Result<std::unique_ptr<MidiSource>>::failure("cannot start the synthesizer (" +
                                                             capture.last("out of memory") + ")");
     }
-    fluid_synth_add_sfont(synth, soundFont->handle());
     std::unique_ptr<MidiSource> source(
         new MidiSource(std::move(sequence), std::move(soundFont), settings, synth));
     return Result<std::unique_ptr<MidiSource>>::success(std::move(source));
@@ -22,8 +21,14 @@ Result<std::unique_ptr<MidiSource>> MidiSource::create(std::shared_ptr<const Mid
 
 MidiSource::~MidiSource() {
     FluidErrorCapture quiet;  // removing the font warns that channels lost their presets
-    fluid_synth_remove_sfont(synth_, soundFont_->handle());
+    if (attached_) fluid_synth_remove_sfont(synth_, soundFont_->handle());
     delete_fluid_synth(synth_);
+}
+
+void MidiSource::attachSoundFont() {
+    if (attached_) return;
+    fluid_synth_add_sfont(synth_, soundFont_->handle());
+    attached_ = true;
 }
 
 void MidiSource::seek(std::int64_t frame) {

@@ -13,15 +13,20 @@
 namespace xmascard::media {
 
 // Plays a Standard MIDI File on a synthesizer of its own that shares the engine's
-// SoundFont. Events are sent to the synthesizer at their frame: the synthesizer renders
-// up to each event's frame, then the event is applied (FluidSynth itself starts a new
-// note at its next internal 64-frame block).
+// SoundFont (see attachSoundFont()). Events are sent to the synthesizer at their frame: the
+// synthesizer renders up to each event's frame, then the event is applied (FluidSynth itself starts
+// a new note at its next internal 64-frame block).
 class MidiSource final : public Source {
   public:
     static Result<std::unique_ptr<MidiSource>> create(std::shared_ptr<const MidiSequence> sequence,
                                                       std::shared_ptr<SoundFont> soundFont,
                                                       const FluidSettings& settings);
     ~MidiSource() override;
+
+    // Adds the shared SoundFont to this source's synthesizer. Adding renumbers the font,
+    // which other synthesizers read while they render: call it where none renders
+    // (under the mixer's lock, or before any engine plays).
+    void attachSoundFont();
     MidiSource(const MidiSource&) = delete;
     MidiSource& operator=(const MidiSource&) = delete;
 
@@ -48,6 +53,7 @@ class MidiSource final : public Source {
     std::shared_ptr<SoundFont> soundFont_;
     FluidSettings settings_;
     fluid_synth_t* synth_;
+    bool attached_ = false;
     std::size_t next_ = 0;     // first event not yet applied
     std::int64_t cursor_ = 0;  // frame the next render starts at
 };

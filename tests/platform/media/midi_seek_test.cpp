@@ -42,6 +42,7 @@ TEST(MidiSeek, ReplaysProgramsAndControllersBeforeTheSeekPoint) {
     auto source = MidiSource::create(sequence, soundFont.take(), settings);
     ASSERT_TRUE(source.ok()) << source.error();
     MidiSource& midi = *source.value();
+    midi.attachSoundFont();
 
     midi.seek(framesOf(9.0));
     fluid_synth_t* synth = midi.synth();
@@ -72,6 +73,7 @@ TEST(MidiSeek, SilencesNotesThatWereSounding) {
     auto source = MidiSource::create(std::make_shared<const MidiSequence>(parsed.take()),
                                      soundFont.take(), settings);
     MidiSource& midi = *source.value();
+    midi.attachSoundFont();
     midi.seek(framesOf(10.5));  // inside the note: it does not sound after the seek
     std::vector<float> left(4096), right(4096);
     midi.render(left.data(), right.data(), 4096);
