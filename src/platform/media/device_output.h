@@ -1,0 +1,37 @@
+#pragma once
+
+#include <fluidsynth.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/media/engine_core.h"
+
+namespace xmascard::media {
+
+// The sound card: one FluidSynth audio driver (new_fluid_audio_driver2) whose callback
+// pulls the whole mix from the engine's mixer on the driver's own thread.
+class DeviceOutput {
+  public:
+    // Opens the first driver that works. `choice` is the value of $XMASCARD_AUDIO: empty
+    // for the default order (PulseAudio, which PipeWire also serves, then ALSA when a
+    // sound card exists), or a FluidSynth driver name to use that one alone. On failure
+    // `why` says what each driver answered.
+    static std::unique_ptr<DeviceOutput> open(std::shared_ptr<EngineCore> core,
+                                              const std::string& choice, std::string& why);
+    ~DeviceOutput();
+    DeviceOutput(const DeviceOutput&) = delete;
+    DeviceOutput& operator=(const DeviceOutput&) = delete;
+
+    const std::string& driverName() const { return driverName_; }
+
+  private:
+    DeviceOutput(std::shared_ptr<EngineCore> core) : core_(std::move(core)) {}
+    static int pull(void* data, int frames, int nfx, float* fx[], int nout, float* out[]);
+
+    std::shared_ptr<EngineCore> core_;
+    fluid_audio_driver_t* driver_ = nullptr;
+    std::string driverName_;
+};
+
+}  // namespace xmascard::media

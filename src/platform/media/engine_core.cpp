@@ -1,0 +1,72 @@
+#include "platform/media/engine_core.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/media/file_bytes.h"
+#include "platform/media/midi_source.h"
+#include "platform/media/mp3_decoder.h"
+#include "platform/media/pcm_source.h"
+#include "platform/media/smf_reader.h"
+
+namespace xmascard::media {
+
+void reportProblem(const std::string& subject, const std::string& message) {
+    std::fprintf(stderr, "xmascard: %s: %s\n", subject.c_str(), message.c_str());
+    std::fflush(stderr);
+}
+
+EngineCore::EngineCore(bool synthesize, int sampleRate)
+    : synthesize_(synthesize), sampleRate_(sampleRate), mixer_(synthesize) {
+    if (synthesize_) settings_ = makeFluidSettings(sampleRate_);
+}
+
+Result<LoadedMedia> EngineCore::load(const std::string& path, std::string& warning) {
+    auto bytes = readWholeFile(path, kMaxFileBytes);
+    if (!bytes.ok()) return Result<LoadedMedia>::failure(bytes.error());
+    const std::vector<std::uint8_t>& data = bytes.value();
+    const bool looksMidi = data.size() >= 4 && std::memcmp(data.data(), "MThd", 4) == 0;
+    if (looksMidi && data.size() > kMaxMidiBytes) {
+        return Result<LoadedMedia>::failure("a MIDI file larger than " +
+                                            std::to_string(kMaxMidiBytes / (1024 * 1024)) +
+                                            " MB is not played");
+    }
+    return looksMidi ? loadMidi(data) : loadMp3(data, warning);
+}
+
+Result<LoadedMedia> EngineCore::loadMidi(const std::vector<std::uint8_t>& bytes) {
+    auto parsed = readStandardMidiFile(bytes, sampleRate_);
+    if (!parsed.ok()) return Result<LoadedMedia>::failure(parsed.error());
+    LoadedMedia media;
+    media.lengthFrames = parsed.value().lengthFrames;
+    if (!synthesize_) return Result<LoadedMedia>::success(std::move(media));
+
+    if (!soundFont_) {
+        auto soundFont = SoundFont::load(settings_);
+        if (!soundFont.ok()) return Result<LoadedMedia>::failure(soundFont.error());
+        soundFont_ = soundFont.take();
+    }
+    auto sequence = std::make_shared<const MidiSequence>(parsed.take());
+    auto source = MidiSource::create(sequence, soundFont_, settings_);
+    if (!source.ok()) return Result<LoadedMedia>::failure(source.error());
+    {
+        auto guard = mixer_.lock();
+        source.value()->attachSoundFont();
+    }
+    media.source = source.take();
+    return Result<LoadedMedia>::success(std::move(media));
+}
+
+Result<LoadedMedia> EngineCore::loadMp3(const std::vector<std::uint8_t>& bytes,
+                                        std::string& warning) {
+    auto decoded = decodeMp3(bytes, sampleRate_, warning);
+    if (!decoded.ok()) return Result<LoadedMedia>::failure(decoded.error());
+    LoadedMedia media;
+    media.lengthFrames = decoded.value().frames();
+    if (synthesize_) {
+        media.source = std::make_unique<PcmSource>(std::make_shared<const PcmClip>(decoded.take()));
+    }
+    return Result<LoadedMedia>::success(std::move(media));
+}
+
+}  // namespace xmascard::media

@@ -1,0 +1,63 @@
+#include "platform/media/fluid_support.h"
+
+#include <mutex>
+
+namespace xmascard::media {
+namespace {
+
+thread_local std::string* activeCapture = nullptr;
+thread_local FluidErrorCapture* activeOwner = nullptr;
+
+void logToCapture(int level, const char* message, void*) {
+    if (activeCapture != nullptr && message != nullptr && level <= FLUID_WARN) {
+        // Errors win over warnings: keep an error once one is seen.
+        if (level <= FLUID_ERR || activeCapture->empty()) *activeCapture = message;
+    }
+}
+
+void installLogHandlers() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
+            fluid_set_log_function(level, logToCapture, nullptr);
+        }
+    });
+}
+
+}  // namespace
+
+FluidSettings makeFluidSettings(int sampleRate) {
+    installLogHandlers();
+    FluidSettings settings(new_fluid_settings(), delete_fluid_settings);
+    fluid_settings_t* s = settings.get();
+    fluid_settings_setnum(s, "synth.sample-rate", sampleRate);
+    fluid_settings_setint(s, "synth.threadsafe-api", 0);
+    fluid_settings_setint(s, "synth.lock-memory", 0);
+    fluid_settings_setint(s, "synth.dynamic-sample-loading", 0);
+    fluid_settings_setint(s, "synth.polyphony", 64);
+    fluid_settings_setint(s, "synth.cpu-cores", 1);
+    fluid_settings_setint(s, "synth.midi-channels", 16);
+    fluid_settings_setint(s, "synth.audio-channels", 1);
+    fluid_settings_setint(s, "synth.audio-groups", 1);
+    fluid_settings_setint(s, "audio.period-size", 512);
+    fluid_settings_setint(s, "audio.periods", 4);
+    fluid_settings_setstr(s, "audio.pulseaudio.media-role", "music");
+    return settings;
+}
+
+FluidErrorCapture::FluidErrorCapture() : previous_(activeOwner) {
+    installLogHandlers();
+    activeOwner = this;
+    activeCapture = &message_;
+}
+
+FluidErrorCapture::~FluidErrorCapture() {
+    activeOwner = previous_;
+    activeCapture = previous_ != nullptr ? &previous_->message_ : nullptr;
+}
+
+std::string FluidErrorCapture::last(const std::string& fallback) const {
+    return message_.empty() ? fallback : message_;
+}
+
+}  // namespace xmascard::media

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <fluidsynth.h>
+
+#include <memory>
+
+#include "platform/media/fluid_support.h"
+#include "platform/media/result.h"
+#include "platform/media/smf_reader.h"
+#include "platform/media/sound_font.h"
+#include "platform/media/source.h"
+
+namespace xmascard::media {
+
+// Plays a Standard MIDI File on a synthesizer of its own that shares the engine's
+// SoundFont (see attachSoundFont()). Events are sent to the synthesizer at their frame: the
+// synthesizer renders up to each event's frame, then the event is applied (FluidSynth itself starts
+// a new note at its next internal 64-frame block).
+class MidiSource final : public Source {
+  public:
+    static Result<std::unique_ptr<MidiSource>> create(std::shared_ptr<const MidiSequence> sequence,
+                                                      std::shared_ptr<SoundFont> soundFont,
+                                                      const FluidSettings& settings);
+    ~MidiSource() override;
+
+    // Adds the shared SoundFont to this source's synthesizer. Adding renumbers the font,
+    // which other synthesizers read while they render: call it where none renders
+    // (under the mixer's lock, or before any engine plays).
+    void attachSoundFont();
+    MidiSource(const MidiSource&) = delete;
+    MidiSource& operator=(const MidiSource&) = delete;
+
+    // A seek silences every note, resets the synthesizer, and replays every
+    // controller, program change, pressure and pitch bend before `frame`, so notes that
+    // start after the seek sound with the settings they would have had.
+    void seek(std::int64_t frame) override;
+    void render(float* left, float* right, int frames) override;
+
+    // For tests: the synthesizer that plays the piece.
+    fluid_synth_t* synth() const { return synth_; }
+
+  private:
+    MidiSource(std::shared_ptr<const MidiSequence> sequence, std::shared_ptr<SoundFont> soundFont,
+               FluidSettings settings, fluid_synth_t* synth)
+        : sequence_(std::move(sequence)),
+          soundFont_(std::move(soundFont)),
+          settings_(std::move(settings)),
+          synth_(synth) {}
+
+    void apply(const MidiEvent& event);
+
+    std::shared_ptr<const MidiSequence> sequence_;
+    std::shared_ptr<SoundFont> soundFont_;
+    FluidSettings settings_;
+    fluid_synth_t* synth_;
+    bool attached_ = false;
+    std::size_t next_ = 0;     // first event not yet applied
+    std::int64_t cursor_ = 0;  // frame the next render starts at
+};
+
+}  // namespace xmascard::media

@@ -1,0 +1,97 @@
+#include "platform/media/sound_font.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace xmascard::media {
+namespace {
+
+constexpr long long kSmallSoundFontBytes = 40LL * 1024 * 1024;
+
+const char* const kWellKnown[] = {
+    "/usr/share/sounds/sf2/default-GM.sf2",        "/usr/share/sounds/sf3/default-GM.sf3",
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",          "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+    "/usr/share/sounds/sf3/MuseScore_General.sf3", "/usr/share/soundfonts/default.sf2",
+    "/usr/share/soundfonts/FluidR3_GM.sf2",        "/usr/share/sounds/sf2/FluidR3_GS.sf2",
+};
+
+long long fileSize(const std::string& path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+    return static_cast<long long>(info.st_size);
+}
+
+// Checks the RIFF header ourselves: FluidSynth hands a file its SoundFont loader refuses
+// on to its DLS loader (libinstpatch), which prints GLib warnings of its own.
+std::string checkRiffHeader(const std::string& path, long long size) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return std::string("cannot open (") + std::strerror(errno) + ")";
+    unsigned char header[12] = {};
+    std::size_t got = std::fread(header, 1, sizeof header, file);
+    std::fclose(file);
+    if (got < sizeof header || std::memcmp(header, "RIFF", 4) != 0 ||
+        std::memcmp(header + 8, "sfbk", 4) != 0) {
+        return "not a SoundFont file";
+    }
+    long long declared = static_cast<long long>(header[4]) | (header[5] << 8) | (header[6] << 16) |
+                         (static_cast<long long>(header[7]) << 24);
+    if (declared + 8 != size) return "the SoundFont file is truncated or damaged";
+    return {};
+}
+
+}  // namespace
+
+std::vector<std::string> SoundFont::candidates(fluid_settings_t* settings) {
+    if (const char* chosen = std::getenv("XMASCARD_SOUNDFONT")) return {chosen};
+    std::vector<std::string> list;
+    char* fluidDefault = nullptr;
+    if (fluid_settings_dupstr(settings, "synth.default-soundfont", &fluidDefault) == FLUID_OK &&
+        fluidDefault != nullptr) {
+        list.emplace_back(fluidDefault);
+        fluid_free(fluidDefault);
+    }
+    for (const char* path : kWellKnown) {
+        if (std::find(list.begin(), list.end(), path) == list.end()) list.emplace_back(path);
+    }
+    return list;
+}
+
+Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings) {
+    FluidErrorCapture capture;
+    std::vector<std::string> list = candidates(settings.get());
+    std::string lastError;
+    for (bool smallOnly : {true, false}) {
+        for (const std::string& path : list) {
+            long long size = fileSize(path);
+            if (size < 0 || (smallOnly != (size <= kSmallSoundFontBytes))) continue;
+            std::string problem = checkRiffHeader(path, size);
+            if (!problem.empty()) {
+                lastError = path + ": " + problem;
+                continue;
+            }
+            fluid_synth_t* host = new_fluid_synth(settings.get());
+            if (host == nullptr) continue;
+            int id = fluid_synth_sfload(host, path.c_str(), 0);
+            fluid_sfont_t* sfont = id >= 0 ? fluid_synth_get_sfont_by_id(host, id) : nullptr;
+            if (sfont != nullptr) {
+                return Result<std::shared_ptr<SoundFont>>::success(
+                    std::shared_ptr<SoundFont>(new SoundFont(settings, host, sfont, path)));
+            }
+            lastError = capture.last(path + ": cannot be loaded");
+            delete_fluid_synth(host);
+        }
+    }
+    std::string message = "no General MIDI SoundFont found";
+    if (!lastError.empty()) message += " (" + lastError + ")";
+    message += "; install timgm6mb-soundfont or set XMASCARD_SOUNDFONT";
+    return Result<std::shared_ptr<SoundFont>>::failure(message);
+}
+
+SoundFont::~SoundFont() { delete_fluid_synth(host_); }
+
+}  // namespace xmascard::media

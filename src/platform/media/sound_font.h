@@ -1,0 +1,45 @@
+#pragma once
+
+#include <fluidsynth.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/media/fluid_support.h"
+#include "platform/media/result.h"
+
+namespace xmascard::media {
+
+// The General MIDI SoundFont of an engine, loaded once and shared by the synthesizers
+// of all its MIDI players (fluid_synth_add_sfont). A hidden host synthesizer owns it;
+// every synthesizer that adds it must remove it again before it is deleted.
+class SoundFont {
+  public:
+    // Where to look, in order: $XMASCARD_SOUNDFONT alone when it is set; otherwise
+    // FluidSynth's synth.default-soundfont, the Debian default-GM links, then
+    // well-known file names.
+    static std::vector<std::string> candidates(fluid_settings_t* settings);
+
+    // Loads the first candidate that loads, preferring files under 40 MB (the card
+    // must stay small in memory) before trying larger ones.
+    static Result<std::shared_ptr<SoundFont>> load(const FluidSettings& settings);
+
+    ~SoundFont();
+    SoundFont(const SoundFont&) = delete;
+    SoundFont& operator=(const SoundFont&) = delete;
+
+    fluid_sfont_t* handle() const { return sfont_; }
+    const std::string& path() const { return path_; }
+
+  private:
+    SoundFont(FluidSettings settings, fluid_synth_t* host, fluid_sfont_t* sfont, std::string path)
+        : settings_(std::move(settings)), host_(host), sfont_(sfont), path_(std::move(path)) {}
+
+    FluidSettings settings_;
+    fluid_synth_t* host_;
+    fluid_sfont_t* sfont_;
+    std::string path_;
+};
+
+}  // namespace xmascard::media
