@@ -24,16 +24,24 @@ QRect localRect(const Control& c) {
                  devicePixels(c.widthTwips()), devicePixels(c.heightTwips()));
 }
 
+}  // namespace
+
 QFont toQFont(const Font& f) {
     QFont font;
-    const char* family = f.family ? f.family : "Liberation Sans";
-    font.setFamilies({QString::fromUtf8(family), "Liberation Sans", "DejaVu Sans"});
+    // Where the named font is missing, its metric twin stands in (Liberation Serif for Times
+    // New Roman, Liberation Sans for the others): a plain fallback would give a sans serif.
+    const QString family = QString::fromUtf8(f.family ? f.family : "Liberation Sans");
+    const QString twin =
+        family == "Times New Roman" ? QStringLiteral("Liberation Serif") : "Liberation Sans";
+    font.setFamilies({family, twin, "DejaVu Sans"});
     font.setPixelSize(static_cast<int>(std::lround(f.points * 96.0f / 72.0f)));
     font.setBold(f.bold);
     font.setItalic(f.italic);
     font.setUnderline(f.underline);
     return font;
 }
+
+namespace {
 
 Qt::Alignment toQAlignment(Alignment a) {
     switch (a) {
@@ -64,6 +72,18 @@ void paintSunkenEdge(QPainter& p, const QRect& r) {
     p.drawLine(x1 - 1, y0 + 1, x1 - 1, y1 - 1);
 }
 
+// A brush for the mask pen. A hatch leaves the pixels between its lines alone, but Qt would
+// AND them with the pattern's transparent background and so blacken them: the hatch becomes
+// an opaque tile whose gaps are white, the identity of AND.
+QBrush maskPenBrush(const QBrush& brush) {
+    if (brush.style() == Qt::SolidPattern || brush.style() == Qt::NoBrush) return brush;
+    constexpr int kPatternSize = 8;  // every Qt hatch repeats every 8 pixels
+    QImage tile(kPatternSize, kPatternSize, QImage::Format_RGB32);
+    tile.fill(Qt::white);
+    QPainter(&tile).fillRect(tile.rect(), brush);
+    return QBrush(tile);
+}
+
 void paintShape(QPainter& p, const Shape& s, const QRect& r) {
     if (r.width() <= 0 || r.height() <= 0) return;
     p.save();
@@ -84,8 +104,10 @@ void paintShape(QPainter& p, const Shape& s, const QRect& r) {
             p.drawRect(box);
     };
     if (s.backStyle() == BackStyle::Opaque) fillFigure(QBrush(toQColor(s.BackColor())));
-    if (s.fillStyle() != FillStyle::Transparent)
-        fillFigure(QBrush(toQColor(s.FillColor()), toBrushStyle(s.fillStyle())));
+    if (s.fillStyle() != FillStyle::Transparent) {
+        const QBrush fill(toQColor(s.FillColor()), toBrushStyle(s.fillStyle()));
+        fillFigure(s.drawMode() == DrawMode::MaskPen ? maskPenBrush(fill) : fill);
+    }
     if (s.borderVisible() && s.BorderWidth() > 0) {
         const int w = s.BorderWidth();
         QPen pen(toQColor(s.BorderColor()), w);

@@ -114,14 +114,7 @@ void FormWindow::createLineEdits() {
 
 void FormWindow::syncLineEdit(TextBox& box) {
     QLineEdit* edit = edits_.at(&box);
-    QFont font;
-    const Font& f = box.font();
-    font.setFamilies(
-        {QString::fromUtf8(f.family ? f.family : "Liberation Sans"), "Liberation Sans"});
-    font.setPixelSize(static_cast<int>(std::lround(f.points * 96.0f / 72.0f)));
-    font.setBold(f.bold);
-    font.setItalic(f.italic);
-    edit->setFont(font);
+    edit->setFont(toQFont(box.font()));
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Base, toQColor(box.BackColor()));
     palette.setColor(QPalette::Text, toQColor(box.ForeColor()));
