@@ -139,7 +139,9 @@ void FormWindow::syncGeometry() {
     const QSize size(std::max(1, devicePixels(Twips{form_.Width()})),
                      std::max(1, devicePixels(Twips{form_.Height()})));
     if (size != this->size()) resize(size);
-    if (at != pos()) move(at);
+    // Asked for even where it seems unchanged: a window never moved explicitly is placed by
+    // the window manager, and one at the screen's corner would then open somewhere else.
+    if (at != pos() || !testAttribute(Qt::WA_Moved)) move(at);
 }
 
 void FormWindow::syncVisibility() {
