@@ -9,7 +9,7 @@
 //   underlay <x> <y>                        the plain window underneath took a press
 //
 // Usage: window_harness form2|form3|form4|form5 --log FILE --region FILE [--at X Y]
-//        [--size W H] [--underlay] [--quit-after SECONDS]
+//        [--size W H] [--caption-in] [--underlay] [--quit-after SECONDS]
 
 #include <QApplication>
 #include <QFile>
@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 #include "platform/form_ref.h"
 #include "platform/form_window.h"
@@ -42,6 +43,7 @@ struct Options {
     QString region;
     std::optional<QPoint> at;   // pixels
     std::optional<QSize> size;  // pixels
+    bool captionIn = false;     // the card's caption where the closing sequence leaves it
     bool underlay = false;
     int quitAfter = 120;  // seconds: the harness never outlives a script that forgot it
 };
@@ -147,6 +149,8 @@ int run(const Options& options, Runtime& runtime, Log& log) {
     if (options.at)
         form.Move(toTwips(Pixels{static_cast<float>(options.at->x())}).value,
                   toTwips(Pixels{static_cast<float>(options.at->y())}).value);
+    if constexpr (std::is_same_v<T, Form2>)
+        if (options.captionIn) form.Label4.setLeft(270);
     form.Show();
     // Resizing a shown window, as a user or the show would: the window shapes itself anew.
     if (options.size) {
@@ -194,6 +198,8 @@ std::optional<Options> parse(int argc, char** argv) {
         } else if (arg == "--size" && i + 2 < argc) {
             const int w = std::atoi(argv[++i]);
             o.size = QSize(w, std::atoi(argv[++i]));
+        } else if (arg == "--caption-in") {
+            o.captionIn = true;
         } else if (arg == "--underlay") {
             o.underlay = true;
         } else if (arg == "--quit-after" && more) {
@@ -215,7 +221,7 @@ int main(int argc, char** argv) {
     if (!options) {
         std::fputs(
             "usage: window_harness form2|form3|form4|form5 --log FILE --region FILE\n"
-            "       [--at X Y] [--size W H] [--underlay] [--quit-after SECONDS]\n",
+            "       [--at X Y] [--size W H] [--caption-in] [--underlay] [--quit-after SECONDS]\n",
             stderr);
         return 2;
     }

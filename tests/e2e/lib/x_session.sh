@@ -54,7 +54,7 @@ harness_start() {
         2>>"$dir/stderr" &
     HARNESS_PID=$!
     for _ in $(seq 200); do
-        WIN=$(awk '/^shown/ {print $2}' "$dir/log" 2>/dev/null)
+        WIN=$(awk '/^shown/ {print $2}' "$dir/log" 2>/dev/null || true)
         [ -n "$WIN" ] && return 0
         sleep 0.05
     done
