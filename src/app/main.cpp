@@ -1,7 +1,5 @@
 #include <QApplication>
-#include <QDesktopServices>
 #include <QScreen>
-#include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +10,7 @@
 #include "platform/media/audio_engine.h"
 #include "platform/real_time_loop.h"
 #include "platform/runtime.h"
+#include "platform/web_browser.h"
 #include "show/program.h"
 
 namespace {
@@ -54,9 +53,7 @@ int runCard(int argc, char** argv) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     runtime.setScreen({screen.width(), screen.height()});
     runtime.setViewFactory(&xmascard::FormWindow::create);
-    runtime.openUrl = [](const std::string& address) {
-        return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
-    };
+    runtime.openUrl = &xmascard::openInBrowser;
 
     xmascard::RealTimeLoop loop(runtime);
     xmascard::Program program(runtime);

@@ -24,16 +24,24 @@ QRect localRect(const Control& c) {
                  devicePixels(c.widthTwips()), devicePixels(c.heightTwips()));
 }
 
+}  // namespace
+
 QFont toQFont(const Font& f) {
     QFont font;
-    const char* family = f.family ? f.family : "Liberation Sans";
-    font.setFamilies({QString::fromUtf8(family), "Liberation Sans", "DejaVu Sans"});
+    // Where the named font is missing, its metric twin stands in (Liberation Serif for Times
+    // New Roman, Liberation Sans for the others): a plain fallback would give a sans serif.
+    const QString family = QString::fromUtf8(f.family ? f.family : "Liberation Sans");
+    const QString twin =
+        family == "Times New Roman" ? QStringLiteral("Liberation Serif") : "Liberation Sans";
+    font.setFamilies({family, twin, "DejaVu Sans"});
     font.setPixelSize(static_cast<int>(std::lround(f.points * 96.0f / 72.0f)));
     font.setBold(f.bold);
     font.setItalic(f.italic);
     font.setUnderline(f.underline);
     return font;
 }
+
+namespace {
 
 Qt::Alignment toQAlignment(Alignment a) {
     switch (a) {

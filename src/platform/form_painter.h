@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
 
+#include "platform/font.h"
 #include "platform/form.h"
 #include "platform/runtime.h"
 
@@ -11,6 +13,9 @@ namespace xmascard {
 
 // Whether text boxes are drawn by the painter (recordings, tests) or are live edit widgets.
 enum class TextBoxes { Painted, Live };
+
+// The Qt font for a font of the layout.
+QFont toQFont(const Font& font);
 
 // A control's rectangle in its window's client coordinates, in whole pixels.
 QRect controlRectInForm(const Control& control);

@@ -114,14 +114,7 @@ void FormWindow::createLineEdits() {
 
 void FormWindow::syncLineEdit(TextBox& box) {
     QLineEdit* edit = edits_.at(&box);
-    QFont font;
-    const Font& f = box.font();
-    font.setFamilies(
-        {QString::fromUtf8(f.family ? f.family : "Liberation Sans"), "Liberation Sans"});
-    font.setPixelSize(static_cast<int>(std::lround(f.points * 96.0f / 72.0f)));
-    font.setBold(f.bold);
-    font.setItalic(f.italic);
-    edit->setFont(font);
+    edit->setFont(toQFont(box.font()));
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Base, toQColor(box.BackColor()));
     palette.setColor(QPalette::Text, toQColor(box.ForeColor()));
@@ -146,7 +139,9 @@ void FormWindow::syncGeometry() {
     const QSize size(std::max(1, devicePixels(Twips{form_.Width()})),
                      std::max(1, devicePixels(Twips{form_.Height()})));
     if (size != this->size()) resize(size);
-    if (at != pos()) move(at);
+    // Asked for even where it seems unchanged: a window never moved explicitly is placed by
+    // the window manager, and one at the screen's corner would then open somewhere else.
+    if (at != pos() || !testAttribute(Qt::WA_Moved)) move(at);
 }
 
 void FormWindow::syncVisibility() {

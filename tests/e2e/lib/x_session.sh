@@ -1,0 +1,151 @@
+# Shared by the end-to-end scripts: an X server of their own, an optional window manager,
+# the window harness, and the read-backs of window shapes, positions and cursors.
+# Source it, then call x_start; everything started here is stopped by x_stop.
+
+X_PIDS=()
+HARNESS_PID=""
+
+# Starts Xvfb on a free display (Xvfb picks it) and exports DISPLAY.
+x_start() {
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+    X_PIDS+=($!)
+    for _ in $(seq 100); do
+        [ -s "$fdfile" ] && break
+        sleep 0.05
+    done
+    export DISPLAY=":$(head -n1 "$fdfile")"
+    rm -f "$fdfile"
+    [ "$DISPLAY" != ":" ] || { echo "Xvfb did not start" >&2; return 1; }
+}
+
+# Starts openbox and waits until it manages the screen.
+wm_start() {
+    openbox --sm-disable >/dev/null 2>&1 &
+    X_PIDS+=($!)
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.05
+    done
+    echo "openbox did not start" >&2
+    return 1
+}
+
+x_stop() {
+    harness_stop
+    local i
+    for ((i = ${#X_PIDS[@]} - 1; i >= 0; i--)); do
+        kill "${X_PIDS[i]}" 2>/dev/null || true
+        wait "${X_PIDS[i]}" 2>/dev/null || true
+    done
+    X_PIDS=()
+}
+
+# harness_start DIR FORM [ARGS...]: shows one window through the harness, logging to
+# DIR/log and its shapes to DIR/region; waits until it is on screen and sets WIN to its id.
+harness_start() {
+    local dir=$1
+    shift
+    harness_stop
+    rm -f "$dir/log" "$dir/region"
+    xdotool mousemove 1270 1010
+    "$HARNESS" "$@" --log "$dir/log" --region "$dir/region" --quit-after 60 \
+        2>>"$dir/stderr" &
+    HARNESS_PID=$!
+    for _ in $(seq 200); do
+        WIN=$(awk '/^shown/ {print $2}' "$dir/log" 2>/dev/null || true)
+        [ -n "$WIN" ] && return 0
+        sleep 0.05
+    done
+    echo "the harness did not show $*" >&2
+    return 1
+}
+
+harness_stop() {
+    if [ -n "$HARNESS_PID" ]; then
+        kill "$HARNESS_PID" 2>/dev/null || true
+        wait "$HARNESS_PID" 2>/dev/null || true
+        HARNESS_PID=""
+    fi
+}
+
+# The position of a window's top-left pixel on the screen: "x y".
+window_position() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+                             END {print x, y}'
+}
+
+window_size() {
+    xwininfo -id "$1" | awk '/^  Width:/ {w = $2} /^  Height:/ {h = $2} END {print w, h}'
+}
+
+window_viewable() {
+    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# rects_to_pbm W H: the pixels of a W x H window covered by the rectangles on standard input
+# ("left top width height" per line, or "none" for the whole window), as a plain PBM picture.
+rects_to_pbm() {
+    awk -v W="$1" -v H="$2" '
+        $1 == "none" { all = 1; next }
+        NF == 4 {
+            for (y = $2; y < $2 + $4; y++) if (y >= 0 && y < H)
+                for (x = $1; x < $1 + $3; x++) if (x >= 0 && x < W) on[y * W + x] = 1
+        }
+        END {
+            print "P1"; print W, H
+            for (y = 0; y < H; y++) {
+                line = ""
+                for (x = 0; x < W; x++) line = line ((all || (y * W + x) in on) ? "1 " : "0 ")
+                print line
+            }
+        }'
+}
+
+# shape_matches DIR NAME: the window's X shape covers exactly the pixels of the region its
+# code last gave it. Keeps both pictures (and their difference) in DIR on a mismatch.
+shape_matches() {
+    local dir=$1 name=$2 size
+    size=$(window_size "$WIN")
+    "$PROBE" shape "$WIN" | rects_to_pbm $size >"$dir/$name.x-shape.pbm"
+    rects_to_pbm $size <"$dir/region" >"$dir/$name.expected.pbm"
+    if cmp -s "$dir/$name.x-shape.pbm" "$dir/$name.expected.pbm"; then
+        rm -f "$dir/$name.x-shape.pbm" "$dir/$name.expected.pbm"
+        return 0
+    fi
+    compare "$dir/$name.x-shape.pbm" "$dir/$name.expected.pbm" "$dir/$name.diff.png" 2>/dev/null
+    return 1
+}
+
+# cursor_is FILE.png HOTX HOTY: the pointer shows exactly this picture with this hot spot.
+cursor_is() {
+    local got
+    got=$("$PROBE" cursor "$WORK/cursor.pam") || return 1
+    read -r w h hx hy <<<"$got"
+    [ "$hx $hy" = "$2 $3" ] || return 1
+    [ "$(compare -metric AE "$WORK/cursor.pam" "$1" null: 2>&1)" = "0" ]
+}
+
+# drag BUTTONS X Y DX DY: presses the buttons at (X, Y), moves by (DX, DY) in eight steps and
+# releases them in reverse order.
+drag() {
+    local buttons=$1 x=$2 y=$3 dx=$4 dy=$5 b i
+    xdotool mousemove "$x" "$y"
+    sleep 0.1
+    for b in $buttons; do xdotool mousedown "$b"; done
+    sleep 0.1
+    for i in $(seq 8); do
+        xdotool mousemove $((x + dx * i / 8)) $((y + dy * i / 8))
+        sleep 0.05
+    done
+    for b in $(echo "$buttons" | tr ' ' '\n' | tac); do xdotool mouseup "$b"; done
+    sleep 0.2
+}
+
+click_at() {
+    xdotool mousemove "$1" "$2"
+    sleep 0.1
+    xdotool click 1
+    sleep 0.3
+}
