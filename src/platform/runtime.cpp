@@ -9,7 +9,10 @@
 namespace xmascard {
 
 Runtime::Runtime(Clock& clock, media::AudioEngine& audio)
-    : clock_(clock), audio_(audio), scheduler_(clock) {}
+    : clock_(clock), audio_(audio), scheduler_(clock) {
+    // The audio's time starts where the clock stands, so playing begins at position 0.
+    audio_.advanceTo(clock_.now());
+}
 
 Runtime::~Runtime() = default;
 
