@@ -4,8 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "app/display_check.h"
+#include "app/recorder.h"
 #include "platform/form_window.h"
 #include "platform/media/audio_engine.h"
 #include "platform/real_time_loop.h"
@@ -23,8 +26,12 @@ void printHelp() {
         "An animated Christmas and New Year greeting card. Started without options it\n"
         "plays its show of a little over a minute in the middle of the screen and ends.\n"
         "\n"
-        "  --help       show this help and exit\n"
-        "  --version    show the version and exit\n"
+        "  --help             show this help and exit\n"
+        "  --version          show the version and exit\n"
+        "  --record DIR       play the show without a window, as fast as possible, into\n"
+        "                     PNG frames of the screen and DIR/soundtrack.wav\n"
+        "  --fps N            frames per second of a recording (default 25)\n"
+        "  --screen WxH       screen size of a recording (default 1280x800)\n"
         "\n"
         "While it runs: drag the cherub or the card with the left mouse button; click the\n"
         "question mark on the tree for a message, and the plug to end the card at once.");
@@ -35,6 +42,12 @@ xmascard::media::AudioEngine::Output chosenAudioOutput() {
     if (audio && std::strcmp(audio, "none") == 0)
         return xmascard::media::AudioEngine::Output::Silent;
     return xmascard::media::AudioEngine::Output::Device;
+}
+
+int runRecording(int argc, char** argv, const xmascard::RecordOptions& options) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    return xmascard::recordShow(options);
 }
 
 int runCard(int argc, char** argv) {
@@ -62,20 +75,53 @@ int runCard(int argc, char** argv) {
     return app.exec();
 }
 
+int usageError(const char* what, const char* value) {
+    std::fprintf(stderr, "xmascard: %s%s (try --help)\n", what, value);
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    xmascard::RecordOptions record;
+    bool recording = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+        const std::string_view arg = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (arg == "--help" || arg == "-h") {
             printHelp();
             return 0;
         }
-        if (std::strcmp(argv[i], "--version") == 0) {
+        if (arg == "--version") {
             std::printf("xmascard %s\n", kVersion);
             return 0;
         }
-        std::fprintf(stderr, "xmascard: unknown option %s (try --help)\n", argv[i]);
-        return 2;
+        if (arg == "--record" || arg == "--fps" || arg == "--screen") {
+            if (!value) return usageError("missing value after ", argv[i]);
+            ++i;
+            if (arg == "--record") {
+                record.directory = value;
+                recording = true;
+            } else if (arg == "--fps") {
+                char* end = nullptr;
+                const long fps = std::strtol(value, &end, 10);
+                if (*end != '\0' || fps < 1 || fps > 120)
+                    return usageError("--fps needs a whole number from 1 to 120, not ", value);
+                record.fps = static_cast<int>(fps);
+            } else {
+                int w = 0, h = 0;
+                char tail = 0;
+                if (std::sscanf(value, "%dx%d%c", &w, &h, &tail) != 2 || w < 320 || h < 240 ||
+                    w > 7680 || h > 4320)
+                    return usageError("--screen needs WIDTHxHEIGHT from 320x240 to 7680x4320, not ",
+                                      value);
+                record.screenWidth = w;
+                record.screenHeight = h;
+            }
+            continue;
+        }
+        return usageError("unknown option ", argv[i]);
     }
+    if (recording) return runRecording(argc, argv, record);
     return runCard(argc, argv);
 }

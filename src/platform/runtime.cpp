@@ -41,7 +41,8 @@ void Runtime::End() {
 }
 
 void Runtime::tick() {
-    audio_.advanceTo(clock_.now());
+    // A silent output only keeps positions; an offline one is rendered by whoever records it.
+    if (audio_.output() == media::AudioEngine::Output::Silent) audio_.advanceTo(clock_.now());
     scheduler_.fireDue();
     sweep();
 }
@@ -54,10 +55,7 @@ void VirtualLoop::runUntil(double seconds, const std::function<void()>& afterTic
         runtime_.tick();
         if (afterTick) afterTick();
     }
-    if (!runtime_.ended()) {
-        clock_.set(seconds);
-        runtime_.audio().advanceTo(seconds);
-    }
+    if (!runtime_.ended()) clock_.set(seconds);
 }
 
 bool VirtualLoop::runToEnd(double limit, const std::function<void()>& afterTick) {

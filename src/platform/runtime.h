@@ -76,7 +76,8 @@ class Runtime {
     // Opens a web address in the user's browser; false when nothing could open it.
     std::function<bool(const std::string&)> openUrl;
 
-    // Runs one system tick: keeps the audio in step with the clock, then fires due timers.
+    // Runs one system tick: keeps a silent audio output in step with the clock, then fires
+    // the timers that are due.
     void tick();
 
   private:
