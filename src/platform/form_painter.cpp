@@ -26,6 +26,22 @@ QRect localRect(const Control& c) {
 
 }  // namespace
 
+// The part of a rectangle inside the painter's clip. Large blits and fills are split over
+// threads by Qt, so painting only what is exposed keeps small updates cheap.
+QRect exposed(const QPainter& p, const QRect& r) {
+    const QRectF clip = p.clipBoundingRect();
+    return clip.isEmpty() ? r : r.intersected(clip.toAlignedRect());
+}
+
+// Paints a large area in strips. Qt spreads a large blit or fill over a pool of threads,
+// and waking them costs far more than the work itself at the card's sizes.
+template <class Paint>
+void inStrips(const QRect& area, Paint paint) {
+    constexpr int kStrip = 32;
+    for (int y = area.top(); y <= area.bottom(); y += kStrip)
+        paint(QRect(area.left(), y, area.width(), std::min(kStrip, area.bottom() + 1 - y)));
+}
+
 QFont toQFont(const Font& f) {
     QFont font;
     // Where the named font is missing, its metric twin stands in (Liberation Serif for Times
@@ -87,7 +103,7 @@ void drawShapeFigure(QPainter& p, const Shape& s, const QRect& r) {
         if (circle)
             p.drawEllipse(box);
         else
-            p.drawRect(box);
+            inStrips(exposed(p, box), [&](const QRect& strip) { p.drawRect(strip); });
     };
     if (s.backStyle() == BackStyle::Opaque) fillFigure(QBrush(toQColor(s.BackColor())));
     if (s.fillStyle() != FillStyle::Transparent)
@@ -111,15 +127,20 @@ void drawShapeFigure(QPainter& p, const Shape& s, const QRect& r) {
 
 void paintShape(QPainter& p, const Shape& s, const QRect& r) {
     if (r.width() <= 0 || r.height() <= 0) return;
-    if (s.drawMode() == DrawMode::CopyPen) {
+    const bool hatched =
+        s.fillStyle() != FillStyle::Solid && s.fillStyle() != FillStyle::Transparent;
+    if (s.drawMode() == DrawMode::CopyPen || !hatched) {
+        // Solid figures AND cleanly with Qt's raster op.
         p.save();
+        if (s.drawMode() == DrawMode::MaskPen)
+            p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
         drawShapeFigure(p, s, r);
         p.restore();
         return;
     }
-    // Mask pen: the figure's pixels are ANDed with what lies under them. Qt's raster op would
-    // also AND the transparent gaps of a hatch (as black), so the figure is drawn apart first
-    // and its gaps turned white, which leaves the pixels under them as they are.
+    // A hatch in mask pen: Qt's raster op would also AND the transparent gaps between the
+    // lines (as black), so the figure is drawn apart first and its gaps turned white, which
+    // leaves the pixels under them as they are.
     QImage figure(r.size(), QImage::Format_ARGB32_Premultiplied);
     figure.fill(Qt::transparent);
     {
@@ -200,7 +221,9 @@ void paintPictureBox(QPainter& p, const PictureBox& box, const QRect& r, TextBox
     }
     const QRect inner = r.adjusted(b, b, -b, -b);
     p.setClipRect(inner, Qt::IntersectClip);
-    p.drawImage(inner.topLeft(), qImage(box.surface()));
+    inStrips(exposed(p, inner), [&](const QRect& strip) {
+        p.drawImage(strip.topLeft(), qImage(box.surface()), strip.translated(-inner.topLeft()));
+    });
     p.translate(inner.topLeft());
     paintChildren(p, box.children(), textBoxes);
     p.restore();

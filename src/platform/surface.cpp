@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "platform/dot_sprites.h"
 #include "platform/picture_impl.h"
 #include "platform/qt_colors.h"
 #include "platform/surface_impl.h"
@@ -12,15 +13,13 @@ Surface::Surface() : impl_(std::make_unique<Impl>()) {}
 Surface::~Surface() = default;
 
 void Surface::reset(int width, int height, Color back, const Picture& picture) {
+    impl_->finishPainting();
     QImage& image = impl_->image;
     if (image.width() != width || image.height() != height)
         image = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
     if (image.isNull()) return;
     image.fill(toQColor(back));
-    if (const QImage* source = qImage(picture)) {
-        QPainter painter(&image);
-        painter.drawImage(0, 0, *source);
-    }
+    if (const QImage* source = qImage(picture)) impl_->paint().drawImage(0, 0, *source);
 }
 
 int Surface::width() const { return impl_->image.width(); }
@@ -28,7 +27,15 @@ int Surface::height() const { return impl_->image.height(); }
 
 void Surface::circle(double x, double y, double r, const Pen& pen) {
     if (impl_->image.isNull()) return;
-    QPainter painter(&impl_->image);
+    QPainter& painter = impl_->paint();
+    const bool plainFill = pen.fill == FillStyle::Solid || pen.fill == FillStyle::Transparent;
+    if (plainFill && r >= 0 && r <= DotSprites::kLargestRadius) {
+        static DotSprites sprites;
+        sprites.draw(painter,
+                     {x, y, r, pen.style == DrawStyle::Invisible ? QColor() : toQColor(pen.outline),
+                      pen.fill == FillStyle::Solid ? toQColor(pen.fillColor) : QColor()});
+        return;
+    }
     if (pen.style == DrawStyle::Invisible)
         painter.setPen(Qt::NoPen);
     else
@@ -40,8 +47,7 @@ void Surface::circle(double x, double y, double r, const Pen& pen) {
 void Surface::paintPicture(const Picture& picture, double x, double y) {
     const QImage* source = qImage(picture);
     if (!source || impl_->image.isNull()) return;
-    QPainter painter(&impl_->image);
-    painter.drawImage(QPointF(x, y), *source);
+    impl_->paint().drawImage(QPointF(x, y), *source);
 }
 
 Color Surface::pixel(int x, int y) const {
@@ -55,7 +61,10 @@ const std::uint32_t* Surface::scanLine(int y) const {
     return reinterpret_cast<const std::uint32_t*>(impl_->image.constScanLine(y));
 }
 
-Picture Surface::snapshot() const { return makePicture(impl_->image); }
+Picture Surface::snapshot() const {
+    impl_->finishPainting();
+    return makePicture(impl_->image);
+}
 
 Color GetPixel(DeviceContext dc, int x, int y) {
     return dc.surface ? dc.surface->pixel(x, y) : kInvalidColor;

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Whole-process cost of the real-time show on a real X server (Xvfb), with its music played
+# into a PulseAudio null sink: average CPU use over the whole run and peak resident memory,
+# next to xsnow and xteddy (Debian's packages) measured in the same run for as long.
+# Usage: bench/show_cpu.sh [path/to/xmascard]   (default build/xmascard)
+set -euo pipefail
+card="$(realpath "${1:-build/xmascard}")"
+work=$(mktemp -d)
+export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
+mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+source "$(dirname "$0")/../tests/e2e/xvfb_session.sh"
+start_x
+if command -v pulseaudio >/dev/null; then
+    pulseaudio -n --daemonize=yes --exit-idle-time=-1 --disallow-exit \
+        --load="module-null-sink sink_name=card" --load=module-native-protocol-unix >/dev/null 2>&1 || true
+    trap 'stop_x; pulseaudio --kill 2>/dev/null || true' EXIT
+fi
+
+# Prints "cpu% rss_mb seconds" for one command, from /usr/bin/time.
+measure() {
+    local log="$work/time.log"
+    /usr/bin/time -v -o "$log" "$@" >/dev/null 2>&1 || true
+    awk -F': ' '
+        /User time/ {u = $2} /System time/ {s = $2} /Maximum resident/ {m = $2}
+        /Elapsed \(wall clock\)/ {n = split($2, p, ":"); e = 0; for (i = 1; i <= n; i++) e = e * 60 + p[i]}
+        END {printf "%.2f %.1f %.1f\n", 100 * (u + s) / e, m / 1024, e}' "$log"
+}
+
+read -r card_cpu card_mb seconds < <(WINDIR="$work" measure "$card")
+read -r snow_cpu snow_mb _ < <(measure timeout -s INT "$seconds" /usr/games/xsnow)
+read -r teddy_cpu teddy_mb _ < <(measure timeout -s INT "$seconds" /usr/games/xteddy)
+
+printf '\n%-10s %14s %16s   (each for %.0f s on Xvfb)\n' program "CPU (% of one core)" "peak RSS (MB)" "$seconds"
+printf '%-10s %14s %16s\n' xmascard "$card_cpu" "$card_mb"
+printf '%-10s %14s %16s\n' xsnow "$snow_cpu" "$snow_mb"
+printf '%-10s %14s %16s\n' xteddy "$teddy_cpu" "$teddy_mb"

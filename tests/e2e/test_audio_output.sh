@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The card's music through a real sound server: PulseAudio with a null sink, recorded from
+# the sink's monitor. The music is heard from the start, at the level of the same mix
+# rendered offline (27 s into the piece at -4 dB). Without a sound server the card plays on
+# silently after one line on standard error.
+set -euo pipefail
+card="$1"
+artifacts="$2"
+here="$(cd "$(dirname "$0")" && pwd)"
+mkdir -p "$artifacts"
+command -v pulseaudio >/dev/null && command -v parec >/dev/null ||
+    { echo "SKIP: pulseaudio is not installed"; exit 0; }
+source "$here/xvfb_session.sh"
+work=$(mktemp -d)
+export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
+mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+start_x
+
+# Without a server: one line, and the card still shows.
+WINDIR="$work" "$card" >"$work/silent.log" 2>&1 &
+CARD_PID=$!
+wait_for_window "Merry Christmas and Happy New Year" >/dev/null ||
+    { echo "FAIL: no window without a sound server"; exit 1; }
+sleep 1
+kill "$CARD_PID"; wait "$CARD_PID" 2>/dev/null || true; CARD_PID=
+lines=$(grep -c -i "audio" "$work/silent.log" || true)
+[ "$lines" -eq 1 ] || { echo "FAIL: without a server the card said:"; cat "$work/silent.log"; exit 1; }
+echo "ok: without a sound server: $(grep -i audio "$work/silent.log")"
+
+# With a server.
+pulseaudio -n --daemonize=yes --exit-idle-time=-1 --disallow-exit --use-pid-file=yes \
+    --load="module-null-sink sink_name=card" --load=module-native-protocol-unix \
+    >"$work/pulse.log" 2>&1 || { echo "SKIP: pulseaudio does not start here"; cat "$work/pulse.log"; exit 0; }
+trap 'stop_x; pulseaudio --kill 2>/dev/null || true' EXIT
+for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+parec -d card.monitor --file-format=wav --rate=44100 --channels=2 "$work/heard.wav" &
+REC_PID=$!
+sleep 0.5
+WINDIR="$work" "$card" >"$work/card.log" 2>&1 &
+CARD_PID=$!
+sleep 9
+kill "$CARD_PID"; wait "$CARD_PID" 2>/dev/null || true; CARD_PID=
+kill "$REC_PID"; wait "$REC_PID" 2>/dev/null || true
+cp "$work/heard.wav" "$artifacts/heard.wav"
+
+# The same mix rendered offline: the first seconds of the recorded show.
+"$card" --record "$work/offline" --fps 1 >/dev/null 2>&1
+rms() { sox "$1" -n trim "$2" "$3" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'; }
+# The server may take a moment to start the stream; compare 5 s from 2.5 s on.
+heard=$(rms "$work/heard.wav" 2.5 5)
+made=$(rms "$work/offline/soundtrack.wav" 2.0 5)
+python3 - "$heard" "$made" <<'PY'
+import math, sys
+heard, made = float(sys.argv[1]), float(sys.argv[2])
+if heard < 0.005:
+    sys.exit(f"FAIL: the music is not heard (RMS {heard})")
+diff = 20 * math.log10(heard / made)
+if abs(diff) > 2:
+    sys.exit(f"FAIL: heard RMS {heard:.4f}, offline {made:.4f}: {diff:+.1f} dB")
+print(f"ok: music heard at RMS {heard:.4f}; the offline mix has {made:.4f} ({diff:+.2f} dB)")
+PY
+echo "1 passed, 0 failed"
