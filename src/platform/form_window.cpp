@@ -93,6 +93,12 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form)), form_(for
     if (form.icon()) setWindowIcon(QIcon(QString::fromUtf8(form.icon())));
     createLineEdits();
     syncGeometry();
+    frameTimer_.setSingleShot(true);
+    frameTimer_.setInterval(kFrameInterval);
+    connect(&frameTimer_, &QTimer::timeout, this, [this] {
+        update(dirty_);
+        dirty_ = QRegion();
+    });
 }
 
 FormWindow::~FormWindow() = default;
@@ -177,15 +183,22 @@ void FormWindow::controlChanged(Control& control, Change what) {
     const QRect now = rectOf(control);
     auto it = painted_.find(&control);
     if (it != painted_.end()) {
-        if (what == Change::Geometry || what == Change::Visibility) update(it->second);
+        if (what == Change::Geometry || what == Change::Visibility) repaintLater(it->second);
         it->second = now;
     } else {
         painted_.emplace(&control, now);
     }
-    update(now);
+    repaintLater(now);
     if (control.kind() == ControlKind::PictureBox &&
         (what == Change::Geometry || what == Change::Visibility))
         for (auto& [box, edit] : edits_) syncLineEdit(const_cast<TextBox&>(*box));
+}
+
+void FormWindow::repaintLater(const QRect& area) {
+    // Changes are gathered and shown together, at most every frame interval: the lights
+    // change up to 33 times a second, and every repaint costs a round trip to the display.
+    dirty_ += area;
+    if (!frameTimer_.isActive()) frameTimer_.start();
 }
 
 void FormWindow::regionChanged() {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/media/audio_engine.h"
+
 namespace xmascard::media {
 namespace {
 
@@ -34,6 +36,22 @@ std::unique_ptr<DeviceOutput> DeviceOutput::open(std::shared_ptr<EngineCore> cor
             why += "alsa: no sound card";
             continue;
         }
+        if (name == "pulseaudio") {
+            std::string problem;
+            DeviceOutput* self = output.get();
+            output->pulse_ = PulseStream::open(
+                AudioEngine::kSampleRate,
+                [self](float* left, float* right, int frames) {
+                    self->core_->mixer().renderPlanar(left, right, frames);
+                },
+                problem);
+            if (output->pulse_) {
+                output->driverName_ = name;
+                return output;
+            }
+            why += name + ": " + problem;
+            continue;
+        }
         FluidErrorCapture capture;
         fluid_settings_setstr(settings, "audio.driver", name.c_str());
         output->driver_ = new_fluid_audio_driver2(settings, &DeviceOutput::pull, output.get());
@@ -47,6 +65,7 @@ std::unique_ptr<DeviceOutput> DeviceOutput::open(std::shared_ptr<EngineCore> cor
 }
 
 DeviceOutput::~DeviceOutput() {
+    pulse_.reset();
     if (driver_ != nullptr) delete_fluid_audio_driver(driver_);
 }
 

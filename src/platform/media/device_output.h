@@ -6,11 +6,14 @@
 #include <string>
 
 #include "platform/media/engine_core.h"
+#include "platform/media/pulse_stream.h"
 
 namespace xmascard::media {
 
-// The sound card: one FluidSynth audio driver (new_fluid_audio_driver2) whose callback
-// pulls the whole mix from the engine's mixer on the driver's own thread.
+// The sound card: a PulseAudio stream of our own (the server asks for sound in large
+// blocks, so the audio thread wakes seldom), or else one FluidSynth audio driver
+// (new_fluid_audio_driver2). Either pulls the whole mix from the engine's mixer on its own
+// thread.
 class DeviceOutput {
   public:
     // Opens the first driver that works. `choice` is the value of $XMASCARD_AUDIO: empty
@@ -30,6 +33,7 @@ class DeviceOutput {
     static int pull(void* data, int frames, int nfx, float* fx[], int nout, float* out[]);
 
     std::shared_ptr<EngineCore> core_;
+    std::unique_ptr<PulseStream> pulse_;
     fluid_audio_driver_t* driver_ = nullptr;
     std::string driverName_;
 };

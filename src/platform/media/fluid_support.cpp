@@ -39,13 +39,11 @@ FluidSettings makeFluidSettings(int sampleRate) {
     fluid_settings_setint(s, "synth.midi-channels", 16);
     fluid_settings_setint(s, "synth.audio-channels", 1);
     fluid_settings_setint(s, "synth.audio-groups", 1);
-    // About 70 ms of output buffer: few wake-ups of the audio thread, volume changes still
-    // heard at once.
+    // For FluidSynth's own drivers (ALSA): about 70 ms of buffer, few wake-ups, volume
+    // changes still heard at once.
     fluid_settings_setint(s, "audio.period-size", 1024);
     fluid_settings_setint(s, "audio.periods", 3);
     fluid_settings_setstr(s, "audio.pulseaudio.media-role", "music");
-    // Chorus is barely heard on these instruments; leaving it out saves synthesis work.
-    fluid_settings_setint(s, "synth.chorus.active", 0);
     return settings;
 }
 

@@ -1,0 +1,127 @@
+#include "platform/media/pulse_stream.h"
+
+#include <pulse/pulseaudio.h>
+
+#include <algorithm>
+
+namespace xmascard::media {
+
+namespace {
+constexpr pa_usec_t kQueued = 100 * 1000;  // sound kept queued on the server
+constexpr pa_usec_t kRequest = 40 * 1000;  // sound asked for at a time
+}  // namespace
+
+PulseStream::PulseStream(Pull pull) : pull_(std::move(pull)) {}
+
+std::unique_ptr<PulseStream> PulseStream::open(int sampleRate, Pull pull, std::string& why) {
+    std::unique_ptr<PulseStream> stream(new PulseStream(std::move(pull)));
+    if (!stream->connect(sampleRate, why)) return nullptr;
+    return stream;
+}
+
+bool PulseStream::connect(int sampleRate, std::string& why) {
+    loop_ = pa_threaded_mainloop_new();
+    if (!loop_) {
+        why = "out of memory";
+        return false;
+    }
+    context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "xmascard");
+    if (!context_ || pa_threaded_mainloop_start(loop_) < 0) {
+        why = "cannot start";
+        return false;
+    }
+    pa_threaded_mainloop_lock(loop_);
+    pa_context_set_state_callback(context_, &PulseStream::onContextState, this);
+    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+        why = pa_strerror(pa_context_errno(context_));
+        pa_threaded_mainloop_unlock(loop_);
+        return false;
+    }
+    pa_context_state_t state;
+    while ((state = pa_context_get_state(context_)) != PA_CONTEXT_READY &&
+           PA_CONTEXT_IS_GOOD(state))
+        pa_threaded_mainloop_wait(loop_);
+    if (state != PA_CONTEXT_READY) {
+        why = pa_strerror(pa_context_errno(context_));
+        pa_threaded_mainloop_unlock(loop_);
+        return false;
+    }
+    const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(sampleRate), 2};
+    stream_ = pa_stream_new(context_, "Christmas card", &spec, nullptr);
+    if (!stream_) {
+        why = pa_strerror(pa_context_errno(context_));
+        pa_threaded_mainloop_unlock(loop_);
+        return false;
+    }
+    pa_stream_set_state_callback(stream_, &PulseStream::onStreamState, this);
+    pa_stream_set_write_callback(stream_, &PulseStream::onWrite, this);
+    pa_buffer_attr attr{};
+    attr.maxlength = static_cast<std::uint32_t>(-1);
+    attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kQueued, &spec));
+    attr.prebuf = static_cast<std::uint32_t>(-1);
+    attr.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kRequest, &spec));
+    attr.fragsize = static_cast<std::uint32_t>(-1);
+    if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_NOFLAGS, nullptr, nullptr) <
+        0) {
+        why = pa_strerror(pa_context_errno(context_));
+        pa_threaded_mainloop_unlock(loop_);
+        return false;
+    }
+    pa_stream_state_t streamState;
+    while ((streamState = pa_stream_get_state(stream_)) != PA_STREAM_READY &&
+           PA_STREAM_IS_GOOD(streamState))
+        pa_threaded_mainloop_wait(loop_);
+    pa_threaded_mainloop_unlock(loop_);
+    if (streamState != PA_STREAM_READY) {
+        why = pa_strerror(pa_context_errno(context_));
+        return false;
+    }
+    return true;
+}
+
+PulseStream::~PulseStream() {
+    if (loop_) pa_threaded_mainloop_stop(loop_);
+    if (stream_) {
+        pa_stream_disconnect(stream_);
+        pa_stream_unref(stream_);
+    }
+    if (context_) {
+        pa_context_disconnect(context_);
+        pa_context_unref(context_);
+    }
+    if (loop_) pa_threaded_mainloop_free(loop_);
+}
+
+void PulseStream::onContextState(pa_context*, void* self) {
+    pa_threaded_mainloop_signal(static_cast<PulseStream*>(self)->loop_, 0);
+}
+
+void PulseStream::onStreamState(pa_stream*, void* self) {
+    pa_threaded_mainloop_signal(static_cast<PulseStream*>(self)->loop_, 0);
+}
+
+void PulseStream::onWrite(pa_stream*, std::size_t bytes, void* self) {
+    static_cast<PulseStream*>(self)->write(bytes);
+}
+
+// Runs on the stream's thread. Writes into the server's own memory block; nothing here
+// allocates.
+void PulseStream::write(std::size_t bytes) {
+    constexpr std::size_t kFrameBytes = 2 * sizeof(float);
+    while (bytes >= kFrameBytes) {
+        void* data = nullptr;
+        std::size_t size = std::min(bytes, kChunk * kFrameBytes);
+        if (pa_stream_begin_write(stream_, &data, &size) < 0 || !data) return;
+        const int frames = static_cast<int>(std::min(size, kChunk * kFrameBytes) / kFrameBytes);
+        pull_(left_.data(), right_.data(), frames);
+        auto* out = static_cast<float*>(data);
+        for (int i = 0; i < frames; ++i) {
+            out[2 * i] = std::clamp(left_[i], -1.0f, 1.0f);
+            out[2 * i + 1] = std::clamp(right_[i], -1.0f, 1.0f);
+        }
+        pa_stream_write(stream_, data, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE);
+        bytes -= frames * kFrameBytes;
+    }
+}
+
+}  // namespace xmascard::media
