@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <future>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -55,13 +56,20 @@ int runCard(int argc, char** argv) {
         std::fprintf(stderr, "xmascard: %s\n", problem->c_str());
         return 1;
     }
+    // The audio output and the SoundFont are made ready while Qt starts, so the music does
+    // not hold back the window.
+    auto audioReady = std::async(std::launch::async, [] {
+        auto engine = xmascard::media::AudioEngine::create(chosenAudioOutput());
+        engine->prepareMusic();
+        return engine;
+    });
     QApplication app(argc, argv);
     QApplication::setApplicationName("xmascard");
     QApplication::setApplicationVersion(kVersion);
     QApplication::setQuitOnLastWindowClosed(false);
 
     xmascard::MonotonicClock clock;
-    auto audio = xmascard::media::AudioEngine::create(chosenAudioOutput());
+    auto audio = audioReady.get();
     xmascard::Runtime runtime(clock, *audio);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     runtime.setScreen({screen.width(), screen.height()});

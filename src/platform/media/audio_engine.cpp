@@ -29,6 +29,7 @@ class MixingEngine final : public AudioEngine {
 
     Output output() const override { return output_; }
     std::unique_ptr<Player> createPlayer() override { return std::make_unique<MixedPlayer>(core_); }
+    void prepareMusic() override { core_->prepareSoundFont(); }
 
     void render(float* out, int frames) override {
         if (frames <= 0) return;

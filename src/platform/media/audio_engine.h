@@ -33,6 +33,11 @@ class AudioEngine {
     virtual Output output() const = 0;
     virtual std::unique_ptr<Player> createPlayer() = 0;
 
+    // Loads what MIDI music needs (the SoundFont) now rather than on the first MIDI file,
+    // so that a program can do it on another thread while it starts up. Not to be called
+    // while players of this engine are in use on another thread.
+    virtual void prepareMusic() = 0;
+
     // Offline: renders the next `frames` frames of the mix, stereo interleaved, into `out`
     // (2 * frames floats). Other outputs fill silence.
     virtual void render(float* out, int frames) = 0;

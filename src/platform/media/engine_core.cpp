@@ -34,6 +34,13 @@ Result<LoadedMedia> EngineCore::load(const std::string& path, std::string& warni
     return looksMidi ? loadMidi(data) : loadMp3(data, warning);
 }
 
+void EngineCore::prepareSoundFont() {
+    if (!synthesize_ || soundFont_) return;
+    // A failure is reported when a MIDI file needs the font.
+    auto soundFont = SoundFont::load(settings_);
+    if (soundFont.ok()) soundFont_ = soundFont.take();
+}
+
 Result<LoadedMedia> EngineCore::loadMidi(const std::vector<std::uint8_t>& bytes) {
     auto parsed = readStandardMidiFile(bytes, sampleRate_);
     if (!parsed.ok()) return Result<LoadedMedia>::failure(parsed.error());

@@ -39,6 +39,9 @@ class EngineCore {
     // message to print; `warning` is set when the file loads with a problem.
     Result<LoadedMedia> load(const std::string& path, std::string& warning);
 
+    // Loads the SoundFont now instead of on the first MIDI file.
+    void prepareSoundFont();
+
   private:
     Result<LoadedMedia> loadMidi(const std::vector<std::uint8_t>& bytes);
     Result<LoadedMedia> loadMp3(const std::vector<std::uint8_t>& bytes, std::string& warning);
