@@ -1,5 +1,6 @@
 #include "platform/form_window.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -301,6 +302,13 @@ bool FormWindow::event(QEvent* event) {
         return true;
     }
     return QWidget::event(event);
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    // The windows have no close box; a close asked for by the window manager (Alt+F4)
+    // ends the card, as the plug does.
+    event->ignore();
+    form_.runtime().End();
 }
 
 void FormWindow::changeEvent(QEvent* event) {

@@ -39,6 +39,7 @@ class FormWindow final : public QWidget, public FormView {
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     Control* hitTest(const QPoint& at) const;
