@@ -1,10 +1,9 @@
 #include <cstdio>
 
 #include "platform/files.h"
-#include "platform/region_calls.h"
-#include "shaping/region_from_picture.h"
 #include "show/form_tree.h"
 #include "show/program.h"
+#include "windows/skin.h"
 
 // The tree window's load handler: the tree takes its picture's size and outline, the
 // greeting pictures wait off-stage, the snow is seeded, the card is loaded hidden, the two
@@ -19,10 +18,7 @@ constexpr long kMusicVolume = -400;   // hundredths of a decibel
 }  // namespace
 
 void FormTree::Form_Load() {
-    PictureTree.setScaleMode(ScaleMode::Pixels);
-    PictureTree.setAutoRedraw(true);
-    PictureTree.setAutoSize(true);
-    PictureTree.setBorderStyle(BorderStyle::None);
+    prepareSkinBox(PictureTree);
 
     runtime().Randomize();
     flakeRadius_ = 2;
@@ -33,9 +29,7 @@ void FormTree::Form_Load() {
     }
     PictureTree.Cls();
 
-    setWidth(PictureTree.widthTwips().value);
-    setHeight(PictureTree.heightTwips().value);
-    SetWindowRgn(hWnd(), RegionFromPicture(PictureTree), Redraw::Yes);
+    fitWindowToBox(*this, PictureTree);
 
     selectiveStart_ = 0;
     program_.form2->setVisible(false);

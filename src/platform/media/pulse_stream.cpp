@@ -46,8 +46,8 @@ bool PulseStream::connect(int sampleRate, std::string& why) {
         pa_threaded_mainloop_unlock(loop_);
         return false;
     }
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(sampleRate), 2};
-    stream_ = pa_stream_new(context_, "Christmas card", &spec, nullptr);
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(sampleRate), 2};
+    stream_ = pa_stream_new(context_, "Christmas card", &format, nullptr);
     if (!stream_) {
         why = pa_strerror(pa_context_errno(context_));
         pa_threaded_mainloop_unlock(loop_);
@@ -57,9 +57,9 @@ bool PulseStream::connect(int sampleRate, std::string& why) {
     pa_stream_set_write_callback(stream_, &PulseStream::onWrite, this);
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<std::uint32_t>(-1);
-    attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kQueued, &spec));
+    attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kQueued, &format));
     attr.prebuf = static_cast<std::uint32_t>(-1);
-    attr.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kRequest, &spec));
+    attr.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kRequest, &format));
     attr.fragsize = static_cast<std::uint32_t>(-1);
     if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_NOFLAGS, nullptr, nullptr) <
         0) {
