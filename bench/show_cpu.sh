@@ -9,12 +9,13 @@ work=$(mktemp -d)
 export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
 mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
-source "$(dirname "$0")/../tests/e2e/xvfb_session.sh"
-start_x
+source "$(dirname "$0")/../tests/e2e/lib/x_session.sh"
+x_start
+trap x_stop EXIT
 if command -v pulseaudio >/dev/null; then
     pulseaudio -n --daemonize=yes --exit-idle-time=-1 --disallow-exit \
         --load="module-null-sink sink_name=card" --load=module-native-protocol-unix >/dev/null 2>&1 || true
-    trap 'stop_x; pulseaudio --kill 2>/dev/null || true' EXIT
+    trap 'x_stop; pulseaudio --kill 2>/dev/null || true' EXIT
 fi
 
 # Prints "cpu% rss_mb seconds" for one command, from /usr/bin/time.

@@ -4,7 +4,7 @@
 Usage: check_tree_window.py TREE_RGB_DUMP SCREENSHOT_RGB_DUMP SCREEN_W SHAPE_FILE X Y
 
 TREE_RGB_DUMP: the tree picture as raw 8-bit RGB (308 x 398); SCREENSHOT_RGB_DUMP: the root
-window as raw RGB of width SCREEN_W; SHAPE_FILE: the output of `xwininfo -shape`; X, Y: the
+window as raw RGB of width SCREEN_W; SHAPE_FILE: the output of `x_probe shape` ("left top width height" per line); X, Y: the
 window's position. Checks that the window's shape is exactly the tree's non-white pixels, and
 that every pixel shown is the tree's own, a lamp drawn in mask-pen mode (the AND of the tree
 and the lamp's design colour or one of the bright palette colours the lamps take from the
@@ -46,8 +46,8 @@ def pixels(path, width):
 def shape_pixels(path):
     text = open(path).read()
     inside = set()
-    for m in re.finditer(r"^\s*(\d+)x(\d+)([+-]\d+)([+-]\d+)\s*$", text, re.M):
-        w, h, x, y = (int(v) for v in m.groups())
+    for m in re.finditer(r"^(-?\d+) (-?\d+) (\d+) (\d+)$", text, re.M):
+        x, y, w, h = (int(v) for v in m.groups())
         for yy in range(y, y + h):
             for xx in range(x, x + w):
                 inside.add((xx, yy))

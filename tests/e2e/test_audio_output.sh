@@ -10,16 +10,18 @@ here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$artifacts"
 command -v pulseaudio >/dev/null && command -v parec >/dev/null ||
     { echo "SKIP: pulseaudio is not installed"; exit 0; }
-source "$here/xvfb_session.sh"
+source "$here/lib/x_session.sh"
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
 mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
-start_x
+x_start
+trap x_stop EXIT
 
 # Without a server: one line, and the card still shows.
 WINDIR="$work" "$card" >"$work/silent.log" 2>&1 &
 CARD_PID=$!
+X_PIDS+=("$CARD_PID")
 wait_for_window "Merry Christmas and Happy New Year" >/dev/null ||
     { echo "FAIL: no window without a sound server"; exit 1; }
 sleep 1
@@ -32,13 +34,14 @@ echo "ok: without a sound server: $(grep -i audio "$work/silent.log")"
 pulseaudio -n --daemonize=yes --exit-idle-time=-1 --disallow-exit --use-pid-file=yes \
     --load="module-null-sink sink_name=card" --load=module-native-protocol-unix \
     >"$work/pulse.log" 2>&1 || { echo "SKIP: pulseaudio does not start here"; cat "$work/pulse.log"; exit 0; }
-trap 'stop_x; pulseaudio --kill 2>/dev/null || true' EXIT
+trap 'x_stop; pulseaudio --kill 2>/dev/null || true' EXIT
 for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
 parec -d card.monitor --file-format=wav --rate=44100 --channels=2 "$work/heard.wav" &
 REC_PID=$!
 sleep 0.5
 WINDIR="$work" "$card" >"$work/card.log" 2>&1 &
 CARD_PID=$!
+X_PIDS+=("$CARD_PID")
 sleep 9
 kill "$CARD_PID"; wait "$CARD_PID" 2>/dev/null || true; CARD_PID=
 kill "$REC_PID"; wait "$REC_PID" 2>/dev/null || true

@@ -7,9 +7,10 @@ card="$1"
 artifacts="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$artifacts"
-source "$here/xvfb_session.sh"
+source "$here/lib/x_session.sh"
 work=$(mktemp -d)
-start_x
+x_start
+trap x_stop EXIT
 
 tree_point() {  # clicks at (x, y) inside the tree window
     local id="$1" x="$2" y="$3" info wx wy
@@ -24,6 +25,7 @@ bubble_shown() { xdotool search --onlyvisible --name '^Form5$' >/dev/null 2>&1; 
 # The question mark toggles the bubble; the plug ends the card at once.
 WINDIR="$work" XMASCARD_AUDIO=none "$card" >"$work/clicks.log" 2>&1 &
 CARD_PID=$!
+X_PIDS+=("$CARD_PID")
 tree=$(wait_for_window "Merry Christmas and Happy New Year")
 tree_point "$tree" 89 385
 for _ in $(seq 40); do bubble_shown && break; sleep 0.05; done

@@ -8,14 +8,17 @@ artifacts="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
 mkdir -p "$artifacts"
-source "$here/xvfb_session.sh"
+source "$here/lib/x_session.sh"
 work=$(mktemp -d)
 convert "$root/assets/pictures/tree.gif" -depth 8 "rgb:$work/tree.rgb"
 
 for wm in none openbox; do
-    ( start_x "$wm"
+    ( x_start
+      [ "$wm" = none ] || wm_start
+      trap x_stop EXIT
       WINDIR="$work" XMASCARD_AUDIO=none "$card" >"$work/card-$wm.log" 2>&1 &
       CARD_PID=$!
+      X_PIDS+=("$CARD_PID")
       id=$(wait_for_window "Merry Christmas and Happy New Year") || { echo "FAIL [$wm]: no window"; exit 1; }
       sleep 0.3
       count=$(xdotool search --onlyvisible --name "Merry Christmas and Happy New Year" | wc -l)
@@ -28,7 +31,7 @@ for wm in none openbox; do
       [ "$w" = 308 ] && [ "$h" = 398 ] || { echo "FAIL [$wm]: size ${w}x${h}"; exit 1; }
       [ "$x" = $(( (1280 - 308) / 2 )) ] && [ "$y" = $(( (1024 - 398) / 2 )) ] ||
           { echo "FAIL [$wm]: not centred at $x,$y"; exit 1; }
-      "$XSHAPE_DUMP" "$id" >"$work/shape.txt"
+      "$(dirname "$card")/x_probe" shape "$id" >"$work/shape.txt"
       # A screenshot can catch a repaint half done: look up to three times.
       for attempt in 1 2 3; do
           import -window root "$artifacts/tree-window-$wm.png"

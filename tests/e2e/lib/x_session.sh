@@ -70,6 +70,17 @@ harness_stop() {
     fi
 }
 
+# Prints the id of the first visible window with this exact name, waiting up to 10 s.
+wait_for_window() {
+    local name="$1" id
+    for _ in $(seq 200); do
+        id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.05
+    done
+    return 1
+}
+
 # The position of a window's top-left pixel on the screen: "x y".
 window_position() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
