@@ -68,7 +68,8 @@ int runCard(int argc, char** argv) {
     QApplication::setApplicationVersion(kVersion);
     QApplication::setQuitOnLastWindowClosed(false);
 
-    xmascard::MonotonicClock clock;
+    xmascard::MonotonicClock realClock;
+    xmascard::TickClock clock(realClock);
     auto audio = audioReady.get();
     xmascard::Runtime runtime(clock, *audio);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -76,7 +77,7 @@ int runCard(int argc, char** argv) {
     runtime.setViewFactory(&xmascard::FormWindow::create);
     runtime.openUrl = &xmascard::openInBrowser;
 
-    xmascard::RealTimeLoop loop(runtime);
+    xmascard::RealTimeLoop loop(runtime, clock);
     xmascard::Program program(runtime);
     program.start();
     loop.start();

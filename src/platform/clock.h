@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
+#include <optional>
 
 namespace xmascard {
 
@@ -37,6 +39,26 @@ class VirtualClock final : public Clock {
 
   private:
     double now_;
+};
+
+// Real runs: real time, except while the timers of a system tick fire, when it reads that
+// tick's time. Ticks are run a frame's worth at a time, and each then sees the time it was
+// due at, as in the virtual runs the tests check. It never reads less than it read before.
+class TickClock final : public Clock {
+  public:
+    explicit TickClock(const Clock& real) : real_(real) {}
+    double now() const override {
+        last_ = std::max(last_, pinned_ ? *pinned_ : real_.now());
+        return last_;
+    }
+    void pin(double tick) { pinned_ = tick; }
+    void unpin() { pinned_.reset(); }
+    const Clock& real() const { return real_; }
+
+  private:
+    const Clock& real_;
+    std::optional<double> pinned_;
+    mutable double last_ = 0;
 };
 
 }  // namespace xmascard

@@ -94,12 +94,6 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form)), form_(for
     if (form.icon()) setWindowIcon(QIcon(QString::fromUtf8(form.icon())));
     createLineEdits();
     syncGeometry();
-    frameTimer_.setSingleShot(true);
-    frameTimer_.setInterval(kFrameInterval);
-    connect(&frameTimer_, &QTimer::timeout, this, [this] {
-        update(dirty_);
-        dirty_ = QRegion();
-    });
 }
 
 FormWindow::~FormWindow() = default;
@@ -196,10 +190,8 @@ void FormWindow::controlChanged(Control& control, Change what) {
 }
 
 void FormWindow::repaintLater(const QRect& area) {
-    // Changes are gathered and shown together, at most every frame interval: the lights
-    // change up to 33 times a second, and every repaint costs a round trip to the display.
-    dirty_ += area;
-    if (!frameTimer_.isActive()) frameTimer_.start();
+    // Qt gathers every change of a frame's ticks into one repaint, after the frame.
+    update(area);
 }
 
 void FormWindow::regionChanged() {

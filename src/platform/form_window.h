@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QRegion>
-#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <unordered_map>
@@ -53,14 +52,10 @@ class FormWindow final : public QWidget, public FormView {
     QRect rectOf(const Control& control) const;
     void repaintLater(const QRect& area);
 
-    static constexpr int kFrameInterval = 40;  // ms: at most 25 repaints a second
-
     Form& form_;
     Control* captured_ = nullptr;
     std::unordered_map<const Control*, QRect> painted_;
     std::unordered_map<const TextBox*, QLineEdit*> edits_;
-    QRegion dirty_;
-    QTimer frameTimer_;
 };
 
 }  // namespace xmascard

@@ -5,11 +5,14 @@
 
 namespace xmascard {
 
-RealTimeLoop::RealTimeLoop(Runtime& runtime) : runtime_(runtime) {
+RealTimeLoop::RealTimeLoop(Runtime& runtime, TickClock& clock)
+    : runtime_(runtime), clock_(clock), pacer_(runtime, clock) {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &RealTimeLoop::runTick);
+    connect(&timer_, &QTimer::timeout, this, &RealTimeLoop::runFrame);
+    // A timer armed by a click may be due before the planned wake.
     runtime_.scheduler().onArm = [this] {
+        if (running_) return;  // the frame reschedules when it is done
         if (!timer_.isActive() || timer_.remainingTime() > 16) schedule();
     };
     runtime_.sweepLater = [this] {
@@ -21,19 +24,20 @@ RealTimeLoop::RealTimeLoop(Runtime& runtime) : runtime_(runtime) {
 
 void RealTimeLoop::start() { schedule(); }
 
-void RealTimeLoop::runTick() {
-    runtime_.tick();
+void RealTimeLoop::runFrame() {
+    running_ = true;
+    pacer_.runDue();
+    running_ = false;
     schedule();
 }
 
 void RealTimeLoop::schedule() {
-    if (runtime_.ended()) return;
-    const std::optional<double> next = runtime_.scheduler().nextTick();
-    if (!next) {
+    const std::optional<double> wake = pacer_.nextWake();
+    if (!wake) {
         timer_.stop();
         return;
     }
-    const double wait = *next - runtime_.clock().now();
+    const double wait = *wake - clock_.real().now();
     timer_.start(std::max(0, static_cast<int>(std::ceil(wait * 1000.0))));
 }
 

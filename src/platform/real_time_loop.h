@@ -3,24 +3,29 @@
 #include <QObject>
 #include <QTimer>
 
+#include "platform/frame_pacer.h"
 #include "platform/runtime.h"
 
 namespace xmascard {
 
-// Drives a runtime in real time inside Qt's event loop: sleeps until the system tick at which
-// the next timer is due, runs that tick, and ends the event loop when the program ends.
+// Drives a runtime in real time inside Qt's event loop: sleeps until the next frame in which
+// a timer is due, runs that frame's ticks, and ends the event loop when the program ends. The
+// runtime must read `clock`, which shows each tick its own time.
 class RealTimeLoop final : public QObject {
     Q_OBJECT
   public:
-    explicit RealTimeLoop(Runtime& runtime);
+    RealTimeLoop(Runtime& runtime, TickClock& clock);
     void start();
 
   private:
-    void runTick();
+    void runFrame();
     void schedule();
 
     Runtime& runtime_;
+    TickClock& clock_;
+    FramePacer pacer_;
     QTimer timer_;
+    bool running_ = false;
 };
 
 }  // namespace xmascard

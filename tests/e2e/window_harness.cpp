@@ -127,7 +127,7 @@ class Underlay final : public QWidget {
 };
 
 template <class T>
-int run(const Options& options, Runtime& runtime, Log& log) {
+int run(const Options& options, Runtime& runtime, TickClock& clock, Log& log) {
     RecordingView* view = nullptr;
     runtime.setViewFactory([&](Form& form) {
         auto made = std::make_unique<RecordingView>(form, log, options.region);
@@ -176,7 +176,7 @@ int run(const Options& options, Runtime& runtime, Log& log) {
                      .arg(devicePixels(Twips{form.Top()})));
     });
 
-    RealTimeLoop loop(runtime);
+    RealTimeLoop loop(runtime, clock);
     loop.start();
     return QApplication::exec();
 }
@@ -229,17 +229,18 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QTimer::singleShot(options->quitAfter * 1000, &app, &QApplication::quit);
 
-    MonotonicClock clock;
+    MonotonicClock realClock;
+    TickClock clock(realClock);
     auto audio = media::AudioEngine::create(media::AudioEngine::Output::Silent);
     Runtime runtime(clock, *audio);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     runtime.setScreen({screen.width(), screen.height()});
     Log log(options->log);
 
-    if (options->form == "form2") return run<Form2>(*options, runtime, log);
-    if (options->form == "form3") return run<Form3>(*options, runtime, log);
-    if (options->form == "form4") return run<Form4>(*options, runtime, log);
-    if (options->form == "form5") return run<Form5>(*options, runtime, log);
+    if (options->form == "form2") return run<Form2>(*options, runtime, clock, log);
+    if (options->form == "form3") return run<Form3>(*options, runtime, clock, log);
+    if (options->form == "form4") return run<Form4>(*options, runtime, clock, log);
+    if (options->form == "form5") return run<Form5>(*options, runtime, clock, log);
     std::fprintf(stderr, "window_harness: unknown window %s\n", options->form.c_str());
     return 2;
 }

@@ -1,0 +1,104 @@
+#include "platform/frame_pacer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "platform/form.h"
+#include "platform/media/audio_engine.h"
+#include "platform/runtime.h"
+#include "platform/timer_control.h"
+
+namespace xmascard {
+namespace {
+
+// A runtime whose clock shows each tick its own time, over a "real" clock the test moves.
+struct PacedRuntime {
+    VirtualClock real{1000.0};
+    TickClock clock{real};
+    std::unique_ptr<media::AudioEngine> audio =
+        media::AudioEngine::create(media::AudioEngine::Output::Silent);
+    Runtime runtime{clock, *audio};
+    FramePacer pacer{runtime, clock};
+    Form form{runtime, FormDesign{}, {}};
+    std::vector<std::unique_ptr<TimerControl>> timers;
+
+    TimerControl& timer(int interval, std::vector<double>& seen) {
+        timers.push_back(std::make_unique<TimerControl>(form, "T", -1, nullptr));
+        TimerControl& t = *timers.back();
+        t.setInterval(interval);
+        t.setEnabled(true);
+        t.Timer = [this, &seen] { seen.push_back(clock.now() - 1000.0); };
+        return t;
+    }
+
+    // Sleeps until each planned wake, as the event loop does, for `seconds` of real time.
+    int runFor(double seconds) {
+        const double until = real.now() + seconds;
+        int wakes = 0;
+        for (auto wake = pacer.nextWake(); wake && *wake <= until; wake = pacer.nextWake()) {
+            real.set(*wake + 0.0004);  // a real wake comes a little late
+            pacer.runDue();
+            ++wakes;
+        }
+        real.set(until);
+        return wakes;
+    }
+};
+
+TEST(FramePacer, RunsEveryTickAtItsOwnTimeInFramesOfTwoTicks) {
+    PacedRuntime p;
+    std::vector<double> fast, slow;
+    p.timer(1, fast);
+    p.timer(100, slow);
+    const int wakes = p.runFor(1.0);
+    ASSERT_EQ(fast.size(), 63u) << "the 64th tick waits for the next frame";
+    for (std::size_t i = 0; i < fast.size(); ++i)
+        EXPECT_DOUBLE_EQ(fast[i], (static_cast<double>(i) + 1) / 64) << i;
+    EXPECT_EQ(slow, (std::vector<double>{7.0 / 64, 14.0 / 64, 21.0 / 64, 28.0 / 64, 35.0 / 64,
+                                         42.0 / 64, 49.0 / 64, 56.0 / 64, 63.0 / 64}));
+    EXPECT_LE(wakes, 33);
+    EXPECT_GE(wakes, 31);
+}
+
+TEST(FramePacer, ATimerArmedBetweenFramesCountsFromTheClockItRead) {
+    PacedRuntime p;
+    std::vector<double> fast, late;
+    p.timer(1, fast);
+    p.runFor(0.5);
+    // A click between two frames reads real time; ticks later in the frame never read less.
+    const double clicked = p.clock.now() - 1000.0;
+    TimerControl& t = p.timer(250, late);
+    p.runFor(0.5);
+    ASSERT_EQ(late.size(), 1u);
+    EXPECT_GE(late[0], clicked + 0.25);
+    EXPECT_LT(late[0], clicked + 0.25 + 1.0 / 64);
+    for (std::size_t i = 1; i < fast.size(); ++i) EXPECT_GT(fast[i], fast[i - 1]);
+    t.setEnabled(false);
+}
+
+TEST(FramePacer, AStallFiresOverdueTimersOnceInsteadOfCatchingUpEveryTick) {
+    PacedRuntime p;
+    std::vector<double> fast;
+    p.timer(1, fast);
+    p.runFor(0.25);
+    const std::size_t before = fast.size();
+    p.real.set(p.real.now() + 5.0);  // the machine slept
+    p.pacer.runDue();
+    EXPECT_LE(fast.size() - before, static_cast<std::size_t>(FramePacer::kCatchUp * 64) + 1);
+    EXPECT_NEAR(fast.back(), p.real.now() - 1000.0, 1.0 / 64);
+}
+
+TEST(FramePacer, StopsWakingWhenNoTimerIsArmedOrTheProgramHasEnded) {
+    PacedRuntime p;
+    EXPECT_FALSE(p.pacer.nextWake());
+    std::vector<double> seen;
+    TimerControl& t = p.timer(10, seen);
+    t.Timer = [&] { p.runtime.End(); };
+    p.runFor(1.0);
+    EXPECT_FALSE(p.pacer.nextWake());
+}
+
+}  // namespace
+}  // namespace xmascard
