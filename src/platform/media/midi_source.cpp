@@ -1,6 +1,7 @@
 #include "platform/media/midi_source.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace xmascard::media {
@@ -9,13 +10,17 @@ Result<std::unique_ptr<MidiSource>> MidiSource::create(std::shared_ptr<const Mid
                                                        std::shared_ptr<SoundFont> soundFont,
                                                        const FluidSettings& settings) {
     FluidErrorCapture capture;
-    fluid_synth_t* synth = new_fluid_synth(settings.get());
+    double outputRate = 0;
+    fluid_settings_getnum(settings.get(), "synth.sample-rate", &outputRate);
+    FluidSettings own = makeFluidSettings(synthesisRate(static_cast<int>(outputRate)));
+    fluid_synth_t* synth = new_fluid_synth(own.get());
     if (synth == nullptr) {
         return Result<std::unique_ptr<MidiSource>>::failure("cannot start the synthesizer (" +
                                                             capture.last("out of memory") + ")");
     }
     std::unique_ptr<MidiSource> source(
-        new MidiSource(std::move(sequence), std::move(soundFont), settings, synth));
+        new MidiSource(std::move(sequence), std::move(soundFont), std::move(own), synth));
+    source->restartWindow();
     return Result<std::unique_ptr<MidiSource>>::success(std::move(source));
 }
 
@@ -40,19 +45,63 @@ void MidiSource::seek(std::int64_t frame) {
         ++next_;
     }
     cursor_ = frame;
+    synthesized_ = frame / 2;
+    restartWindow();
 }
 
-void MidiSource::render(float* left, float* right, int frames) {
+void MidiSource::restartWindow() {
+    held_ = HalfRateUpsampler::kTaps - 1;
+    first_ = synthesized_ - held_;
+    std::fill(windowLeft_.begin(), windowLeft_.begin() + held_, 0.0f);
+    std::fill(windowRight_.begin(), windowRight_.begin() + held_, 0.0f);
+}
+
+void MidiSource::synthesize(int count) {
     const auto& events = sequence_->events;
     int done = 0;
+    while (done < count) {
+        while (next_ < events.size() && events[next_].frame / 2 <= synthesized_)
+            apply(events[next_++]);
+        const std::int64_t until = next_ < events.size() ? events[next_].frame / 2
+                                                         : std::numeric_limits<std::int64_t>::max();
+        const int n = static_cast<int>(std::min<std::int64_t>(count - done, until - synthesized_));
+        fluid_synth_write_float(synth_, n, windowLeft_.data(), held_ + done, 1,
+                                windowRight_.data(), held_ + done, 1);
+        done += n;
+        synthesized_ += n;
+    }
+    held_ += count;
+}
+
+// Output frame 2m is the synthesizer's sample m; frame 2m + 1 lies between m and m + 1 and
+// needs kTaps samples on either side, so the window reaches kTaps samples past m.
+void MidiSource::render(float* left, float* right, int frames) {
+    constexpr int kTaps = HalfRateUpsampler::kTaps;
+    int done = 0;
     while (done < frames) {
-        while (next_ < events.size() && events[next_].frame <= cursor_) apply(events[next_++]);
-        std::int64_t until =
-            next_ < events.size() ? events[next_].frame : std::numeric_limits<std::int64_t>::max();
-        int count = static_cast<int>(std::min<std::int64_t>(frames - done, until - cursor_));
-        fluid_synth_write_float(synth_, count, left, done, 1, right, done, 1);
-        done += count;
-        cursor_ += count;
+        if ((cursor_ >> 1) + kTaps >= first_ + held_) {
+            const int drop = static_cast<int>((cursor_ >> 1) - (kTaps - 1) - first_);
+            if (drop > 0) {
+                held_ -= drop;
+                std::memmove(windowLeft_.data(), windowLeft_.data() + drop, held_ * sizeof(float));
+                std::memmove(windowRight_.data(), windowRight_.data() + drop,
+                             held_ * sizeof(float));
+                first_ += drop;
+            }
+            synthesize(kWindow - held_);
+        }
+        for (; done < frames; ++done, ++cursor_) {
+            const std::int64_t m = cursor_ >> 1;
+            if (m + kTaps >= first_ + held_) break;
+            const int i = static_cast<int>(m - first_);
+            if ((cursor_ & 1) == 0) {
+                left[done] = windowLeft_[i];
+                right[done] = windowRight_[i];
+            } else {
+                left[done] = upsampler_.between(&windowLeft_[i]);
+                right[done] = upsampler_.between(&windowRight_[i]);
+            }
+        }
     }
 }
 
