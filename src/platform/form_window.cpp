@@ -160,8 +160,11 @@ void FormWindow::syncVisibility() {
 
 void FormWindow::formChanged(Change what) {
     if (what == Change::Geometry) {
+        // A move needs no repaint: the display moves what the window shows. The card and
+        // the cherub move ten times a second while they come down.
+        const QSize before = size();
         syncGeometry();
-        update();
+        if (size() != before) update();
     } else if (what == Change::Visibility) {
         syncGeometry();
         syncVisibility();
