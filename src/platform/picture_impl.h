@@ -10,11 +10,23 @@ namespace xmascard {
 // raster painter draws fastest.
 struct Picture::Impl {
     QImage image;
+    bool opaque = false;  // every pixel fully opaque: it can be copied instead of blended
 };
 
+inline bool everyPixelOpaque(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(row[x]) != 255) return false;
+    }
+    return true;
+}
+
 inline Picture makePicture(QImage image) {
-    return Picture(std::make_shared<const Picture::Impl>(
-        Picture::Impl{image.convertToFormat(QImage::Format_ARGB32_Premultiplied)}));
+    QImage converted = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const bool opaque = everyPixelOpaque(converted);
+    return Picture(
+        std::make_shared<const Picture::Impl>(Picture::Impl{std::move(converted), opaque}));
 }
 
 inline const QImage* qImage(const Picture& p) { return p.isNull() ? nullptr : &p.impl()->image; }

@@ -1,6 +1,7 @@
 #include "platform/surface.h"
 
 #include <QPainter>
+#include <cstring>
 
 #include "platform/dot_sprites.h"
 #include "platform/picture_impl.h"
@@ -18,8 +19,19 @@ void Surface::reset(int width, int height, Color back, const Picture& picture) {
     if (image.width() != width || image.height() != height)
         image = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
     if (image.isNull()) return;
+    const QImage* source = qImage(picture);
+    // An opaque picture that fills the drawing (the tree, the greetings) is copied row by
+    // row: an opaque premultiplied pixel is the same word as an RGB32 one. The snow resets
+    // the tree this way ten times a second.
+    if (source && picture.impl()->opaque && source->width() >= image.width() &&
+        source->height() >= image.height()) {
+        const auto bytes = static_cast<std::size_t>(image.width()) * sizeof(QRgb);
+        for (int y = 0; y < image.height(); ++y)
+            std::memcpy(image.scanLine(y), source->constScanLine(y), bytes);
+        return;
+    }
     image.fill(toQColor(back));
-    if (const QImage* source = qImage(picture)) impl_->paint().drawImage(0, 0, *source);
+    if (source) impl_->paint().drawImage(0, 0, *source);
 }
 
 int Surface::width() const { return impl_->image.width(); }

@@ -6,6 +6,7 @@
 #include "platform/form_painter.h"
 #include "platform/picture_box.h"
 #include "platform/shape.h"
+#include "platform/surface_impl.h"
 #include "support/test_runtime.h"
 
 namespace xmascard {
@@ -102,6 +103,53 @@ TEST(Painting, HatchesDrawOnlyTheirLines) {
             }
         }
     }
+}
+
+}  // namespace
+}  // namespace xmascard
+
+namespace xmascard {
+namespace {
+
+// A 40 x 40 borderless box whose drawing is cleared after a circle was drawn on it.
+QImage clearedDrawing(const QImage& picture, Color back) {
+    testing::TestRuntime t;
+    std::array<ControlDesign, 1> designs{{{.kind = ControlKind::PictureBox,
+                                          .name = "Box",
+                                          .width = 600,
+                                          .height = 600,
+                                          .border = BorderStyle::None}}};
+    Form form(t.runtime, FormDesign{.clientWidth = 600, .clientHeight = 600}, designs);
+    auto* box = dynamic_cast<PictureBox*>(form.find("Box"));
+    box->setBackColor(back);
+    box->setPicture(makePicture(picture));
+    box->Circle(300, 300, 150, RGB(255, 255, 255));
+    box->Cls();
+    return qImage(box->surface()).copy();
+}
+
+TEST(Painting, ClsBringsBackThePictureOverTheBackColourWhateverItsSizeOrTransparency) {
+    QImage pattern(50, 45, QImage::Format_ARGB32);
+    for (int y = 0; y < pattern.height(); ++y)
+        for (int x = 0; x < pattern.width(); ++x) pattern.setPixel(x, y, qRgb(x * 5, y * 5, 77));
+    const Color back = RGB(0x10, 0x20, 0x30);
+
+    // Larger than the box and opaque: its top-left 40 x 40.
+    EXPECT_EQ(clearedDrawing(pattern, back), pattern.copy(0, 0, 40, 40).convertToFormat(
+                                                 QImage::Format_RGB32));
+
+    // Smaller than the box: the back colour shows past it.
+    const QImage small = clearedDrawing(pattern.copy(0, 0, 30, 20), back);
+    EXPECT_EQ(small.pixel(29, 19), pattern.pixel(29, 19));
+    EXPECT_EQ(small.pixel(30, 5) & 0xFFFFFF, 0x102030u);
+    EXPECT_EQ(small.pixel(5, 20) & 0xFFFFFF, 0x102030u);
+
+    // With see-through pixels: the back colour shows through them.
+    QImage holed = pattern;
+    holed.setPixel(20, 20, qRgba(0, 0, 0, 0));
+    const QImage cleared = clearedDrawing(holed, back);
+    EXPECT_EQ(cleared.pixel(20, 20) & 0xFFFFFF, 0x102030u);
+    EXPECT_EQ(cleared.pixel(21, 20), pattern.pixel(21, 20));
 }
 
 }  // namespace
