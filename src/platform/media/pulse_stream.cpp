@@ -7,8 +7,8 @@
 namespace xmascard::media {
 
 namespace {
-constexpr pa_usec_t kQueued = 150 * 1000;  // sound kept queued on the server
-constexpr pa_usec_t kRequest = 75 * 1000;  // sound asked for at a time
+constexpr pa_usec_t kQueued = 200 * 1000;  // sound kept queued on the server
+constexpr pa_usec_t kRequest = 100 * 1000;  // sound asked for at a time
 }  // namespace
 
 PulseStream::PulseStream(Pull pull) : pull_(std::move(pull)) {}
