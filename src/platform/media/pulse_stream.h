@@ -12,8 +12,8 @@ struct pa_stream;
 namespace xmascard::media {
 
 // A playback stream on the PulseAudio server (or PipeWire's PulseAudio service), fed from
-// the server's own requests: the server asks for about 40 ms of sound at a time and keeps
-// about 100 ms queued, so the thread that renders wakes some 25 times a second.
+// the server's own requests: the server asks for about 100 ms of sound at a time and keeps
+// about 200 ms queued, so the thread that renders wakes some ten times a second.
 class PulseStream {
   public:
     // Fills `frames` planar stereo frames; called on the stream's thread.
