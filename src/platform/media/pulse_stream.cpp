@@ -31,27 +31,27 @@ bool PulseStream::connect(int sampleRate, std::string& why) {
         return false;
     }
     pa_threaded_mainloop_lock(loop_);
-    pa_context_set_state_callback(context_, &PulseStream::onContextState, this);
-    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+    // Every failure below happens with the loop locked and is told by the context.
+    const auto failLocked = [&] {
         why = pa_strerror(pa_context_errno(context_));
         pa_threaded_mainloop_unlock(loop_);
         return false;
+    };
+    pa_context_set_state_callback(context_, &PulseStream::onContextState, this);
+    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+        return failLocked();
     }
     pa_context_state_t state;
     while ((state = pa_context_get_state(context_)) != PA_CONTEXT_READY &&
            PA_CONTEXT_IS_GOOD(state))
         pa_threaded_mainloop_wait(loop_);
     if (state != PA_CONTEXT_READY) {
-        why = pa_strerror(pa_context_errno(context_));
-        pa_threaded_mainloop_unlock(loop_);
-        return false;
+        return failLocked();
     }
     const pa_sample_spec format{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(sampleRate), 2};
     stream_ = pa_stream_new(context_, "Christmas card", &format, nullptr);
     if (!stream_) {
-        why = pa_strerror(pa_context_errno(context_));
-        pa_threaded_mainloop_unlock(loop_);
-        return false;
+        return failLocked();
     }
     pa_stream_set_state_callback(stream_, &PulseStream::onStreamState, this);
     pa_stream_set_write_callback(stream_, &PulseStream::onWrite, this);
@@ -63,9 +63,7 @@ bool PulseStream::connect(int sampleRate, std::string& why) {
     attr.fragsize = static_cast<std::uint32_t>(-1);
     if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_NOFLAGS, nullptr, nullptr) <
         0) {
-        why = pa_strerror(pa_context_errno(context_));
-        pa_threaded_mainloop_unlock(loop_);
-        return false;
+        return failLocked();
     }
     pa_stream_state_t streamState;
     while ((streamState = pa_stream_get_state(stream_)) != PA_STREAM_READY &&
