@@ -12,8 +12,9 @@ class Runtime;
 // Runs the timers' system ticks a frame at a time: the program wakes once a frame, not once a
 // tick, and runs each tick that came due since, in order, at its own time. A frame of three
 // ticks keeps motion even (every frame moves things by the same number of ticks) at 21
-// frames a second, and costs a third less than a frame of two. Ticks missed by much more than a frame (the machine was suspended or
-// stalled) fire once, as a late system timer does, instead of being caught up one by one.
+// frames a second, and costs a third less than a frame of two. Ticks missed by much more
+// than a frame (the machine was suspended or stalled) fire once, as a late system timer
+// does, instead of being caught up one by one.
 class FramePacer {
   public:
     static constexpr int kTicksPerFrame = 3;

@@ -45,7 +45,7 @@ void MidiSource::seek(std::int64_t frame) {
         ++next_;
     }
     cursor_ = frame;
-    synthesized_ = frame / 2;
+    synthesized_ = synthesisSample(frame);
     restartWindow();
 }
 
@@ -60,17 +60,29 @@ void MidiSource::synthesize(int count) {
     const auto& events = sequence_->events;
     int done = 0;
     while (done < count) {
-        while (next_ < events.size() && events[next_].frame / 2 <= synthesized_)
+        while (next_ < events.size() && synthesisSample(events[next_].frame) <= synthesized_)
             apply(events[next_++]);
-        const std::int64_t until = next_ < events.size() ? events[next_].frame / 2
+        const std::int64_t until = next_ < events.size() ? synthesisSample(events[next_].frame)
                                                          : std::numeric_limits<std::int64_t>::max();
         const int n = static_cast<int>(std::min<std::int64_t>(count - done, until - synthesized_));
-        fluid_synth_write_float(synth_, n, windowLeft_.data(), held_ + done, 1,
-                                windowRight_.data(), held_ + done, 1);
+        fluid_synth_write_float(synth_, n, windowLeft_.data(), held_ + done, 1, windowRight_.data(),
+                                held_ + done, 1);
         done += n;
         synthesized_ += n;
     }
     held_ += count;
+}
+
+void MidiSource::refillWindow() {
+    const int drop =
+        static_cast<int>(synthesisSample(cursor_) - (HalfRateUpsampler::kTaps - 1) - first_);
+    if (drop > 0) {
+        held_ -= drop;
+        std::memmove(windowLeft_.data(), windowLeft_.data() + drop, held_ * sizeof(float));
+        std::memmove(windowRight_.data(), windowRight_.data() + drop, held_ * sizeof(float));
+        first_ += drop;
+    }
+    synthesize(kWindow - held_);
 }
 
 // Output frame 2m is the synthesizer's sample m; frame 2m + 1 lies between m and m + 1 and
@@ -79,19 +91,9 @@ void MidiSource::render(float* left, float* right, int frames) {
     constexpr int kTaps = HalfRateUpsampler::kTaps;
     int done = 0;
     while (done < frames) {
-        if ((cursor_ >> 1) + kTaps >= first_ + held_) {
-            const int drop = static_cast<int>((cursor_ >> 1) - (kTaps - 1) - first_);
-            if (drop > 0) {
-                held_ -= drop;
-                std::memmove(windowLeft_.data(), windowLeft_.data() + drop, held_ * sizeof(float));
-                std::memmove(windowRight_.data(), windowRight_.data() + drop,
-                             held_ * sizeof(float));
-                first_ += drop;
-            }
-            synthesize(kWindow - held_);
-        }
+        if (synthesisSample(cursor_) + kTaps >= first_ + held_) refillWindow();
         for (; done < frames; ++done, ++cursor_) {
-            const std::int64_t m = cursor_ >> 1;
+            const std::int64_t m = synthesisSample(cursor_);
             if (m + kTaps >= first_ + held_) break;
             const int i = static_cast<int>(m - first_);
             if ((cursor_ & 1) == 0) {

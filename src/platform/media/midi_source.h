@@ -18,10 +18,9 @@ namespace xmascard::media {
 // SoundFont (see attachSoundFont()). The synthesizer runs at half the output rate and its
 // sound is interpolated up to the output rate: the piece sounds the same (nothing up to
 // 8 kHz changes, and what it has above 11 kHz lies 45 dB under the rest) for half the
-// processor time. Events are sent to the
-// synthesizer at their frame: the synthesizer renders up to each event's frame, then the
-// event is applied (FluidSynth itself starts a new note at its next internal 64-sample
-// block, 2.9 ms).
+// processor time. Events are sent to the synthesizer at their frame: the synthesizer
+// renders up to each event's frame, then the event is applied (FluidSynth itself starts a
+// new note at its next internal 64-sample block, 2.9 ms).
 class MidiSource final : public Source {
   public:
     static Result<std::unique_ptr<MidiSource>> create(std::shared_ptr<const MidiSequence> sequence,
@@ -42,8 +41,9 @@ class MidiSource final : public Source {
     void seek(std::int64_t frame) override;
     void render(float* left, float* right, int frames) override;
 
-    // The synthesizer's rate for a given output rate.
+    // The synthesizer's rate for a given output rate, and its sample at an output frame.
     static int synthesisRate(int outputRate) { return outputRate / 2; }
+    static std::int64_t synthesisSample(std::int64_t frame) { return frame / 2; }
 
     // For tests: the synthesizer that plays the piece.
     fluid_synth_t* synth() const { return synth_; }
@@ -60,6 +60,8 @@ class MidiSource final : public Source {
     // Empties the window of synthesized sound: it then holds the silence before the
     // synthesizer's next sample, as far back as the interpolation reaches.
     void restartWindow();
+    // Drops what the interpolation no longer reaches and synthesizes ahead to fill the window.
+    void refillWindow();
     // Appends `count` samples of the synthesizer's sound to the window.
     void synthesize(int count);
 
@@ -72,8 +74,8 @@ class MidiSource final : public Source {
     fluid_synth_t* synth_;
     bool attached_ = false;
     HalfRateUpsampler upsampler_;
-    std::size_t next_ = 0;     // first event not yet applied
-    std::int64_t cursor_ = 0;  // output frame the next render starts at
+    std::size_t next_ = 0;          // first event not yet applied
+    std::int64_t cursor_ = 0;       // output frame the next render starts at
     std::int64_t synthesized_ = 0;  // the synthesizer's next sample, at its own rate
     std::int64_t first_ = 0;        // the synthesizer's sample held in window_[0]
     int held_ = 0;
