@@ -15,11 +15,6 @@ std::optional<std::string> prepareDisplay() {
     } else {
         setenv("QT_QPA_PLATFORM", "xcb", 1);
     }
-    // Repaints are sent to the server over the connection, not through shared memory: with
-    // shared memory Qt waits for the server before every repaint, and the card repaints
-    // small areas 21 times a second, so the waits cost more than the copies (a third of
-    // the card's processor time when the show is silent).
-    setenv("QT_XCB_NO_MITSHM", "1", 0);
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display)
         return std::string(

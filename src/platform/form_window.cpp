@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QToolTip>
+#include <QWindow>
 
 #include "platform/command_button.h"
 #include "platform/form_painter.h"
@@ -200,13 +201,27 @@ void FormWindow::repaintLater(const QRect& area) {
 void FormWindow::regionChanged() {
     const RegionHandle& region = form_.region();
     if (!region) {
-        clearMask();
+        shape_ = QRegion();
     } else if (region->isEmpty()) {
         // An empty shape hides the whole window; Qt reads an empty mask as "no mask".
-        setMask(QRegion(-1, -1, 1, 1));
+        shape_ = QRegion(-1, -1, 1, 1);
     } else {
-        setMask(qRegion(*region));
+        shape_ = qRegion(*region);
     }
+    applyShape();
+}
+
+// The shape cuts the native window only. A widget mask would also clip every repaint to the
+// shape's scanlines, and each of those hundreds of strips would go to the display as its own
+// image; painting the whole rectangle sends one, and what lies outside the shape is not shown.
+void FormWindow::applyShape() {
+    if (QWindow* window = windowHandle()) window->setMask(shape_);
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+    // The native window exists from here on, and is not yet on the screen.
+    applyShape();
+    QWidget::showEvent(event);
 }
 
 void FormWindow::raise() { QWidget::raise(); }

@@ -39,6 +39,7 @@ class FormWindow final : public QWidget, public FormView {
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     Control* hitTest(const QPoint& at) const;
@@ -51,11 +52,13 @@ class FormWindow final : public QWidget, public FormView {
     void syncLineEdit(TextBox& box);
     QRect rectOf(const Control& control) const;
     void repaintLater(const QRect& area);
+    void applyShape();
 
     Form& form_;
     Control* captured_ = nullptr;
     std::unordered_map<const Control*, QRect> painted_;
     std::unordered_map<const TextBox*, QLineEdit*> edits_;
+    QRegion shape_;  // empty: the whole rectangle
 };
 
 }  // namespace xmascard
