@@ -255,6 +255,7 @@ void Form::setRegion(RegionHandle region) {
 }
 
 void Form::controlChanged(Control& control, Change what) {
+    if (what == Change::Geometry) runtime_.noteMotion();
     if (view_) view_->controlChanged(control, what);
 }
 
@@ -266,6 +267,7 @@ void Form::restack(Control& control, ZOrderPosition position) {
 }
 
 void Form::notify(Change what) {
+    if (what == Change::Geometry) runtime_.noteMotion();
     if (view_) view_->formChanged(what);
 }
 

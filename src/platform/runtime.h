@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -80,6 +81,11 @@ class Runtime {
     // the timers that are due.
     void tick();
 
+    // Counts the changes of place or size of windows and controls, so that the frame pacer
+    // can tell things moving on every tick from things that move in steps.
+    void noteMotion() { ++motions_; }
+    std::uint64_t motions() const { return motions_; }
+
   private:
     Clock& clock_;
     media::AudioEngine& audio_;
@@ -90,6 +96,7 @@ class Runtime {
     std::vector<Form*> stacking_;
     std::vector<std::unique_ptr<Form>> retired_;
     bool ended_ = false;
+    std::uint64_t motions_ = 0;
 };
 
 // Drives a runtime under a virtual clock, tick by tick, as fast as the machine allows.

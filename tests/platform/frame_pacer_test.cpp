@@ -54,13 +54,65 @@ TEST(FramePacer, RunsEveryTickAtItsOwnTimeAFrameAtATime) {
     p.timer(100, slow);
     const int wakes = p.runFor(1.0);
     // A tick may wait for the next frame, never longer.
-    ASSERT_GE(fast.size(), static_cast<std::size_t>(64 - FramePacer::kTicksPerFrame + 1));
+    ASSERT_GE(fast.size(), static_cast<std::size_t>(64 - FramePacer::kStepTicks + 1));
     for (std::size_t i = 0; i < fast.size(); ++i)
         EXPECT_DOUBLE_EQ(fast[i], (static_cast<double>(i) + 1) / 64) << i;
     EXPECT_EQ(slow, (std::vector<double>{7.0 / 64, 14.0 / 64, 21.0 / 64, 28.0 / 64, 35.0 / 64,
                                          42.0 / 64, 49.0 / 64, 56.0 / 64, 63.0 / 64}));
-    EXPECT_LE(wakes, 64 / FramePacer::kTicksPerFrame + 1);
-    EXPECT_GE(wakes, 64 / FramePacer::kTicksPerFrame - 1);
+    // Nothing moves: frames of seven ticks, after the first frame of three.
+    EXPECT_LE(wakes, 64 / FramePacer::kStepTicks + 2);
+    EXPECT_GE(wakes, 64 / FramePacer::kStepTicks - 1);
+}
+
+TEST(FramePacer, FramesShortenWhileSomethingMovesOnMostTicksAndLengthenWhenItStops) {
+    PacedRuntime p;
+    std::vector<double> fast;
+    TimerControl& t = p.timer(1, fast);
+    int ticks = 0;
+    bool rising = true;
+    t.Timer = [&] {
+        ++ticks;
+        if (rising) p.form.setTop(p.form.Top() - 20);  // moves on every tick
+    };
+    EXPECT_GE(p.runFor(1.0), 64 / FramePacer::kMotionTicks - 1);
+    EXPECT_EQ(p.pacer.frameTicks(), FramePacer::kMotionTicks);
+    rising = false;
+    const int still = p.runFor(1.0);
+    EXPECT_LE(still, 64 / FramePacer::kStepTicks + 2);
+    EXPECT_EQ(p.pacer.frameTicks(), FramePacer::kStepTicks);
+    EXPECT_GE(ticks, 2 * 64 - FramePacer::kStepTicks);  // no tick is lost either way
+}
+
+TEST(FramePacer, StepsPacedAtATenthOfASecondKeepLongFramesAndComeOncePerFrame) {
+    PacedRuntime p;
+    std::vector<double> seen;
+    TimerControl& t = p.timer(1, seen);
+    // Two windows stepping every 0.1 s on different ticks, as the card and a picture do.
+    double lastA = -1, lastB = -0.05;
+    std::vector<int> stepsPerFrame;
+    t.Timer = [&] {
+        const double now = p.clock.now() - 1000.0;
+        if (now >= lastA + 0.1) {
+            lastA = now;
+            p.form.setLeft(p.form.Left() + 15);
+            if (!stepsPerFrame.empty()) ++stepsPerFrame.back();
+        }
+        if (now >= lastB + 0.1) {
+            lastB = now;
+            p.form.setTop(p.form.Top() + 15);
+        }
+    };
+    p.runFor(0.5);
+    ASSERT_EQ(p.pacer.frameTicks(), FramePacer::kStepTicks);
+    for (int frame = 0; frame < 20; ++frame) {
+        stepsPerFrame.push_back(0);
+        const auto wake = p.pacer.nextWake();
+        ASSERT_TRUE(wake);
+        p.real.set(*wake + 0.0004);
+        p.pacer.runDue();
+    }
+    EXPECT_EQ(stepsPerFrame, std::vector<int>(20, 1));  // even motion: one step every frame
+    EXPECT_EQ(p.pacer.frameTicks(), FramePacer::kStepTicks);
 }
 
 TEST(FramePacer, ATimerArmedBetweenFramesCountsFromTheClockItRead) {
