@@ -2,8 +2,9 @@
 # Whole-process cost of the real-time show on a real X server (Xvfb), with its music played
 # into a PulseAudio null sink: average CPU use over the whole run and peak resident memory,
 # next to xsnow and xteddy (Debian's packages) measured in the same run for as long.
-# The card runs RUNS times (default 3) and its median run is reported: on a virtual machine
-# the time charged for the same run varies by a fifth from run to run.
+# The card runs RUNS times (default 5) and its median run is reported, with the mean of all
+# runs beside it: on a virtual machine the system time charged for the same run varies
+# severalfold from run to run.
 # Usage: [RUNS=N] bench/show_cpu.sh [path/to/xmascard]   (default build/xmascard)
 set -euo pipefail
 card="$(realpath "${1:-build/xmascard}")"
@@ -30,12 +31,13 @@ measure() {
         END {printf "%.2f %.1f %.1f\n", 100 * (u + s) / e, m / 1024, e}' "$log"
 }
 
-runs=${RUNS:-3}
+runs=${RUNS:-5}
 for ((i = 0; i < runs; i++)); do
     WINDIR="$work" measure "$card" >>"$work/card_runs"
 done
 echo "each run of the card (CPU %, peak RSS MB, seconds):" >&2
 cat "$work/card_runs" >&2
+awk '{s += $1} END {printf "mean CPU of the card over %d runs: %.2f %%\n", NR, s / NR}' "$work/card_runs" >&2
 read -r card_cpu card_mb seconds < <(sort -n "$work/card_runs" | sed -n "$(((runs + 1) / 2))p")
 read -r snow_cpu snow_mb _ < <(measure timeout -s INT "$seconds" /usr/games/xsnow)
 read -r teddy_cpu teddy_mb _ < <(measure timeout -s INT "$seconds" /usr/games/xteddy)
