@@ -23,8 +23,10 @@ inline bool everyPixelOpaque(const QImage& image) {
 }
 
 inline Picture makePicture(QImage image) {
+    // A format without alpha (the JPEG greetings) is opaque without looking at its pixels.
+    const bool formatOpaque = !image.hasAlphaChannel();
     QImage converted = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const bool opaque = everyPixelOpaque(converted);
+    const bool opaque = formatOpaque || everyPixelOpaque(converted);
     return Picture(
         std::make_shared<const Picture::Impl>(Picture::Impl{std::move(converted), opaque}));
 }

@@ -105,12 +105,6 @@ TEST(Painting, HatchesDrawOnlyTheirLines) {
     }
 }
 
-}  // namespace
-}  // namespace xmascard
-
-namespace xmascard {
-namespace {
-
 // A 40 x 40 borderless box whose drawing is cleared after a circle was drawn on it.
 QImage clearedDrawing(const QImage& picture, Color back) {
     testing::TestRuntime t;

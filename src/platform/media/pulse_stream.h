@@ -13,7 +13,7 @@ namespace xmascard::media {
 
 // A playback stream on the PulseAudio server (or PipeWire's PulseAudio service), fed from
 // the server's own requests: the server asks for about 100 ms of sound at a time and keeps
-// about 200 ms queued, so the thread that renders wakes some ten times a second.
+// about 200 ms queued, so the thread that renders wakes some twenty times a second.
 class PulseStream {
   public:
     // Fills `frames` planar stereo frames; called on the stream's thread.
