@@ -57,7 +57,11 @@ Result<LoadedMedia> EngineCore::loadMidi(const std::vector<std::uint8_t>& bytes)
     auto source = MidiSource::create(sequence, soundFont_, settings_);
     if (!source.ok()) return Result<LoadedMedia>::failure(source.error());
     {
+        // Reading the presets' samples here, before the piece plays, keeps file reads off
+        // the audio thread.
         auto guard = mixer_.lock();
+        for (const auto& [bank, program] : MidiSource::presetsOf(*sequence))
+            soundFont_->hold(bank, program);
         source.value()->attachSoundFont();
     }
     media.source = source.take();

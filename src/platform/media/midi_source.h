@@ -4,6 +4,8 @@
 
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "platform/media/fluid_support.h"
 #include "platform/media/half_rate_upsampler.h"
@@ -40,6 +42,11 @@ class MidiSource final : public Source {
     // start after the seek sound with the settings they would have had.
     void seek(std::int64_t frame) override;
     void render(float* left, float* right, int frames) override;
+
+    // The presets a piece's program changes select, as (bank, program): the bank of the
+    // channel's last bank select (its high byte, as FluidSynth reads it by default), and
+    // the percussion bank, 128, on channel 10.
+    static std::vector<std::pair<int, int>> presetsOf(const MidiSequence& sequence);
 
     // The synthesizer's rate for a given output rate, and its sample at an output frame.
     static int synthesisRate(int outputRate) { return outputRate / 2; }

@@ -64,6 +64,10 @@ std::vector<std::string> SoundFont::candidates(fluid_settings_t* settings) {
 Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings) {
     FluidErrorCapture capture;
     std::vector<std::string> list = candidates(settings.get());
+    double sampleRate = 0;
+    fluid_settings_getnum(settings.get(), "synth.sample-rate", &sampleRate);
+    FluidSettings hostSettings = makeFluidSettings(static_cast<int>(sampleRate));
+    fluid_settings_setint(hostSettings.get(), "synth.midi-channels", kHostChannels);
     std::string lastError;
     for (bool smallOnly : {true, false}) {
         for (const std::string& path : list) {
@@ -74,13 +78,16 @@ Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings
                 lastError = path + ": " + problem;
                 continue;
             }
-            fluid_synth_t* host = new_fluid_synth(settings.get());
+            fluid_synth_t* host = new_fluid_synth(hostSettings.get());
             if (host == nullptr) continue;
             int id = fluid_synth_sfload(host, path.c_str(), 0);
             fluid_sfont_t* sfont = id >= 0 ? fluid_synth_get_sfont_by_id(host, id) : nullptr;
             if (sfont != nullptr) {
-                return Result<std::shared_ptr<SoundFont>>::success(
-                    std::shared_ptr<SoundFont>(new SoundFont(settings, host, sfont, path)));
+                std::shared_ptr<SoundFont> font(new SoundFont(hostSettings, host, sfont, path));
+                // What a reset selects: the piano, and the standard kit on channel 10.
+                font->hold(0, 0);
+                font->hold(128, 0);
+                return Result<std::shared_ptr<SoundFont>>::success(std::move(font));
             }
             lastError = capture.last(path + ": cannot be loaded");
             delete_fluid_synth(host);
@@ -93,5 +100,29 @@ Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings
 }
 
 SoundFont::~SoundFont() { delete_fluid_synth(host_); }
+
+bool SoundFont::hold(int bank, int program) {
+    constexpr int kPercussion = 128;
+    if (fluid_sfont_get_preset(sfont_, bank, program) == nullptr) {
+        // As a program change falls back: the standard kit, or the bank 0 instrument, or
+        // the first one.
+        if (bank == kPercussion) {
+            program = 0;
+        } else {
+            bank = 0;
+            if (fluid_sfont_get_preset(sfont_, bank, program) == nullptr) program = 0;
+        }
+        if (fluid_sfont_get_preset(sfont_, bank, program) == nullptr) return false;
+    }
+    const int key = bank * 128 + program;
+    if (held_.count(key) != 0) return true;
+    if (nextChannel_ >= kHostChannels ||
+        fluid_synth_program_select(host_, nextChannel_, fluid_sfont_get_id(sfont_), bank,
+                                   program) != FLUID_OK)
+        return false;
+    ++nextChannel_;
+    held_.insert(key);
+    return true;
+}
 
 }  // namespace xmascard::media
