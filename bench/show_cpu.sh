@@ -21,24 +21,24 @@ if command -v pulseaudio >/dev/null; then
     trap 'x_stop; pulseaudio --kill 2>/dev/null || true' EXIT
 fi
 
-# Prints "cpu% rss_mb seconds" for one command, from /usr/bin/time.
+# Prints "cpu% rss_mb seconds user_s system_s" for one command, from /usr/bin/time.
 measure() {
     local log="$work/time.log"
     /usr/bin/time -v -o "$log" "$@" >/dev/null 2>&1 || true
     awk -F': ' '
         /User time/ {u = $2} /System time/ {s = $2} /Maximum resident/ {m = $2}
         /Elapsed \(wall clock\)/ {n = split($2, p, ":"); e = 0; for (i = 1; i <= n; i++) e = e * 60 + p[i]}
-        END {printf "%.2f %.1f %.1f\n", 100 * (u + s) / e, m / 1024, e}' "$log"
+        END {printf "%.2f %.1f %.1f %.2f %.2f\n", 100 * (u + s) / e, m / 1024, e, u, s}' "$log"
 }
 
 runs=${RUNS:-5}
 for ((i = 0; i < runs; i++)); do
     WINDIR="$work" measure "$card" >>"$work/card_runs"
 done
-echo "each run of the card (CPU %, peak RSS MB, seconds):" >&2
+echo "each run of the card (CPU %, peak RSS MB, seconds, user s, system s):" >&2
 cat "$work/card_runs" >&2
 awk '{s += $1} END {printf "mean CPU of the card over %d runs: %.2f %%\n", NR, s / NR}' "$work/card_runs" >&2
-read -r card_cpu card_mb seconds < <(sort -n "$work/card_runs" | sed -n "$(((runs + 1) / 2))p")
+read -r card_cpu card_mb seconds _ < <(sort -n "$work/card_runs" | sed -n "$(((runs + 1) / 2))p")
 read -r snow_cpu snow_mb _ < <(measure timeout -s INT "$seconds" /usr/games/xsnow)
 read -r teddy_cpu teddy_mb _ < <(measure timeout -s INT "$seconds" /usr/games/xteddy)
 
