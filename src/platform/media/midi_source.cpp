@@ -108,7 +108,7 @@ void MidiSource::render(float* left, float* right, int frames) {
 }
 
 std::vector<std::pair<int, int>> MidiSource::presetsOf(const MidiSequence& sequence) {
-    constexpr int kPercussionChannel = 9, kPercussionBank = 128;
+    constexpr int kPercussionChannel = 9;
     std::array<int, 16> bank{};
     std::vector<std::pair<int, int>> presets;
     for (const MidiEvent& event : sequence.events) {
@@ -116,7 +116,8 @@ std::vector<std::pair<int, int>> MidiSource::presetsOf(const MidiSequence& seque
         if (event.kind() == 0xB0 && event.data1 == 0) bank[channel] = event.data2;
         if (event.kind() != 0xC0) continue;
         const std::pair<int, int> preset{
-            channel == kPercussionChannel ? kPercussionBank : bank[channel], event.data1};
+            channel == kPercussionChannel ? SoundFont::kPercussionBank : bank[channel],
+            event.data1};
         if (std::find(presets.begin(), presets.end(), preset) == presets.end())
             presets.push_back(preset);
     }

@@ -86,7 +86,7 @@ Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings
                 std::shared_ptr<SoundFont> font(new SoundFont(hostSettings, host, sfont, path));
                 // What a reset selects: the piano, and the standard kit on channel 10.
                 font->hold(0, 0);
-                font->hold(128, 0);
+                font->hold(kPercussionBank, 0);
                 return Result<std::shared_ptr<SoundFont>>::success(std::move(font));
             }
             lastError = capture.last(path + ": cannot be loaded");
@@ -102,26 +102,24 @@ Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings
 SoundFont::~SoundFont() { delete_fluid_synth(host_); }
 
 bool SoundFont::hold(int bank, int program) {
-    constexpr int kPercussion = 128;
-    if (fluid_sfont_get_preset(sfont_, bank, program) == nullptr) {
-        // As a program change falls back: the standard kit, or the bank 0 instrument, or
-        // the first one.
-        if (bank == kPercussion) {
-            program = 0;
-        } else {
-            bank = 0;
-            if (fluid_sfont_get_preset(sfont_, bank, program) == nullptr) program = 0;
-        }
-        if (fluid_sfont_get_preset(sfont_, bank, program) == nullptr) return false;
+    const auto exists = [this](int b, int p) { return fluid_sfont_get_preset(sfont_, b, p); };
+    // As a program change falls back: the standard kit, or the bank 0 instrument, or the
+    // first one.
+    if (!exists(bank, program)) {
+        if (bank != kPercussionBank) bank = 0;
+        if (!exists(bank, program)) program = 0;
+        if (!exists(bank, program)) return false;
     }
-    const int key = bank * 128 + program;
-    if (held_.count(key) != 0) return true;
+    for (int channel = 0; channel < nextChannel_; ++channel) {
+        int id = 0, heldBank = 0, heldProgram = 0;
+        fluid_synth_get_program(host_, channel, &id, &heldBank, &heldProgram);
+        if (heldBank == bank && heldProgram == program) return true;
+    }
     if (nextChannel_ >= kHostChannels ||
         fluid_synth_program_select(host_, nextChannel_, fluid_sfont_get_id(sfont_), bank,
                                    program) != FLUID_OK)
         return false;
     ++nextChannel_;
-    held_.insert(key);
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include <fluidsynth.h>
 
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -35,10 +34,13 @@ class SoundFont {
     SoundFont(const SoundFont&) = delete;
     SoundFont& operator=(const SoundFont&) = delete;
 
+    // The bank a program change on a percussion channel selects from.
+    static constexpr int kPercussionBank = 128;
+
     // Keeps a preset's samples loaded for as long as the font lives: the preset a program
-    // change to (bank, program) selects, with FluidSynth's fallbacks for one the font lacks
-    // (bank 128 is the percussion bank). False when the font has no such preset, or the
-    // host has no channel left (the samples are then read when a player selects it).
+    // change to (bank, program) selects, with FluidSynth's fallbacks for one the font lacks.
+    // False when the font has no such preset, or the host has no channel left (the samples
+    // are then read when a player selects it).
     bool hold(int bank, int program);
 
     fluid_sfont_t* handle() const { return sfont_; }
@@ -48,14 +50,13 @@ class SoundFont {
     SoundFont(FluidSettings settings, fluid_synth_t* host, fluid_sfont_t* sfont, std::string path)
         : settings_(std::move(settings)), host_(host), sfont_(sfont), path_(std::move(path)) {}
 
-    // One held preset per channel of the host.
+    // One held preset per channel of the host, on channels 0 .. nextChannel_ - 1.
     static constexpr int kHostChannels = 64;
 
     FluidSettings settings_;
     fluid_synth_t* host_;
     fluid_sfont_t* sfont_;
     std::string path_;
-    std::set<int> held_;  // bank * 128 + program
     int nextChannel_ = 0;
 };
 
