@@ -15,6 +15,7 @@
 #include "platform/real_time_loop.h"
 #include "platform/runtime.h"
 #include "platform/web_browser.h"
+#include "platform/x11_own_moves_filter.h"
 #include "show/program.h"
 
 namespace {
@@ -67,6 +68,9 @@ int runCard(int argc, char** argv) {
     QApplication::setApplicationName("xmascard");
     QApplication::setApplicationVersion(kVersion);
     QApplication::setQuitOnLastWindowClosed(false);
+    xmascard::X11OwnMovesFilter ownMoves;
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        app.installNativeEventFilter(&ownMoves);
 
     xmascard::MonotonicClock realClock;
     xmascard::TickClock clock(realClock);
