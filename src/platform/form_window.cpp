@@ -179,6 +179,7 @@ void FormWindow::controlChanged(Control& control, Change what) {
         syncLineEdit(static_cast<TextBox&>(control));
         return;
     }
+    if (what == Change::Content && !contentPending_.insert(&control).second) return;
     const QRect now = rectOf(control);
     auto it = painted_.find(&control);
     if (it != painted_.end()) {
@@ -235,6 +236,7 @@ FrameMetrics FormWindow::frame() const {
 }
 
 void FormWindow::paintEvent(QPaintEvent* event) {
+    contentPending_.clear();  // a paint covers every area asked for since the last one
     QPainter painter(this);
     painter.setClipRegion(event->region());
     paintForm(painter, form_, TextBoxes::Live);

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/form.h"
 #include "platform/form_view.h"
@@ -57,6 +58,9 @@ class FormWindow final : public QWidget, public FormView {
     Form& form_;
     Control* captured_ = nullptr;
     std::unordered_map<const Control*, QRect> painted_;
+    // Controls whose content changed since the last paint: more changes of their content
+    // add nothing to the repaint. The snow draws over three hundred dots per step.
+    std::unordered_set<const Control*> contentPending_;
     std::unordered_map<const TextBox*, QLineEdit*> edits_;
     QRegion shape_;  // empty: the whole rectangle
 };
