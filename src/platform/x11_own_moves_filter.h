@@ -11,8 +11,8 @@ namespace xmascard {
 // server: where the window now is, and its frame margins all over again (QueryTree,
 // TranslateCoordinates, GetGeometry), though a window the program moved is where
 // QWidget::move put it and Qt already holds that geometry. The card and the cherub move ten
-// times a second while they come down and while the cherub rises; those round trips were
-// most of the program's work then.
+// times a second while they come down and while the cherub rises; those round trips took
+// over a third of the main thread's time then.
 //
 // An event passes on to Qt whenever it may tell Qt something new: another position or size
 // than Qt holds, a window Qt does not know, a scaled screen, and every real (not synthetic)
