@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The media engine's cost: CPU time of the mixer per second of audio, rendered offline,
 // for the card's worst moment (the music and the bells playing together), and for each
 // alone. The counter cpu_percent_of_core is that time as a share of one core in real

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long it takes to cut a window to its picture: the bulk scan of the drawing against the
 // scan through single-pixel reads, on the cherub frame (150 x 163) and the tree (308 x 398).
 #include <benchmark/benchmark.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Whole-process cost of the real-time show on a real X server (Xvfb), with its music played
 # into a PulseAudio null sink: average CPU use over the whole run and peak resident memory,
 # next to xsnow and xteddy (Debian's packages) measured in the same run for as long.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole-process start-up time: from starting a program to its first top-level window being
 // mapped on the X server. Usage: startup_to_map RUNS PROGRAM [ARGS...]; prints the median and
 // the range in milliseconds. Needs DISPLAY (Xvfb is fine). Not a Google Benchmark: it times

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Every layer is one static library made of the sources in its folder, so adding a
 # file needs no edit here. Layers link only downwards:
 # app -> show/windows -> shaping -> layout -> platform.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Rebuilds the small MP3 fixtures of the media engine's tests with sox and lame
 # (Debian packages sox and lame). The fixtures are checked in; run this only to
 # change them.

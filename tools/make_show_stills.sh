@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Records the show at 10 frames a second and keeps the key moments as stills for the
 # README (docs/show/): each greeting over the tree, the bells, the card coming down, the
 # caption arrived and the closing panel. Usage: tools/make_show_stills.sh [build/xmascard]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages that regenerate the embedded pictures and sounds
 # (tools/assets/build.sh). The program's own build needs none of them: it embeds
 # the committed files under assets/.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs from Debian's packages everything the card needs to build, run and be tested.
 # Run as root (or through sudo) on Debian 12 or later.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "layout/form_tree_layout.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/dot_sprites.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/frame_pacer.h"
 
 #include <algorithm>

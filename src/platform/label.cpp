@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/label.h"
 
 namespace xmascard {

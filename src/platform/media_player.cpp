@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/media_player.h"
 
 #include "platform/form.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/random_generator.h"
 
 #include <cstring>

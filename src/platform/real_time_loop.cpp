@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/real_time_loop.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/region.h"
 
 #include <QRect>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/region_calls.h"
 
 namespace xmascard {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/web_browser.h"
 
 #include <QDesktopServices>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/x11_own_moves_filter.h"
 
 #include <QGuiApplication>

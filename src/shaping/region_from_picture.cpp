@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shaping/region_from_picture.h"
 
 #include <algorithm>

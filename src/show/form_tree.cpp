@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "show/form_tree.h"
 
 #include "layout/form_tree_layout.h"

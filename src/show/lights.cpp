@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/basic.h"
 #include "platform/color.h"
 #include "platform/runtime.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "show/program.h"
 
 namespace xmascard {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "show/form_tree.h"
 #include "show/program.h"
 

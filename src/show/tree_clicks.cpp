@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/basic.h"
 #include "platform/color.h"
 #include "show/form_tree.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windows/form2.h"
 
 #include "layout/companion_layouts.h"

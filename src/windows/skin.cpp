@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windows/skin.h"
 
 #include "platform/region_calls.h"

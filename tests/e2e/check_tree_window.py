@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Checks the tree window on a real X server against its picture.
 
 Usage: check_tree_window.py TREE_RGB_DUMP SCREENSHOT_RGB_DUMP SCREEN_W SHAPE_FILE X Y

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Screenshots of the four companion windows on a fresh Xvfb, each over a plain green window
 # so that its shape shows, with the pointer's real cursor drawn in where it matters. The
 # pictures are scaled up twice, pixel for pixel, so hatches and type can be judged.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The card's music through a real sound server: PulseAudio with a null sink, recorded from
 # the sink's monitor. The music is heard from the start, at the level of the same mix
 # rendered offline (27 s into the piece at -4 dB). Without a sound server the card plays on

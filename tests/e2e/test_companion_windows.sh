@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The four companion windows on a real X server, each shown alone through the window harness:
 # their X shapes equal the regions their code computed (every pixel), they open where they
 # are placed, the cherub and the card follow a left-button drag and nothing else, clicks

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Without a reachable display the card says so in one line and exits with status 1.
 set -uo pipefail
 card="$1"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # --record plays the whole show without a display into frames of the screen and a
 # soundtrack, and the soundtrack carries the bells where the show rings them (from about
 # 24 s to about 35 s, over the lowered music).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The real card on a real X server: the question mark opens and closes the message bubble,
 # the plug ends the card at once with status 0, and a show left alone ends by itself with
 # status 0. The sound files stay where they were written.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The tree window on a real X server, without and with a window manager: one borderless
 # window with the card's title, centred, the tree picture's size, shaped to the tree's
 # non-white pixels, showing the tree with its lamps in mask-pen mode. Saves screenshots.

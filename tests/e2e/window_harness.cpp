@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shows one companion window of the card on a real display, with the real view and the real
 // event loop, so that the end-to-end scripts can act on it with xdotool and read it back with
 // xwininfo. It reports what the window's own code did to a log file, one line per event:

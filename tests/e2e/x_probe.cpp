@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads back from the X server what the end-to-end scripts check and no stock tool prints:
 //
 //   x_probe shape WINDOW        the window's bounding shape, one rectangle per line,

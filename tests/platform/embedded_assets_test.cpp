@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads every embedded picture, cursor, icon and sound through the Qt resource
 // system and checks the properties the windows and players depend on: formats and
 // pixel sizes (picture boxes take their picture's size), the exact key colour of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/form_painter.h"
 
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/scheduler.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shaping/transparent_form.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windows/form3.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windows/form5.h"
 
 #include <gtest/gtest.h>

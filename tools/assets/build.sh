@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Regenerates every embedded picture, cursor, icon and sound under assets/ from the
 # sources in tools/assets/, then the contact sheet docs/assets.png.
 # Needs the packages of tools/setup-assets.sh.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Draws docs/assets.png: every embedded picture at 1:1 and 2:1 on a
 checkerboard (so transparency shows), and the tree as the window shows it,
 with its 24 lights ANDed over the picture in their first colours.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/media/audio_engine.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/media/device_output.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/media/engine_core.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/media/file_bytes.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/media/fluid_support.h"
 
 #include <mutex>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/media/half_rate_upsampler.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/media/mixed_player.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/media/pcm_source.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/media/pulse_stream.h"
 
 #include <pulse/pulseaudio.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/media/smf_reader.h"
 
 #include <algorithm>

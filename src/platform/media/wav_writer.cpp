@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/media/wav_writer.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the end-to-end scripts: an X server of their own, an optional window manager,
 # the window harness, and the read-backs of window shapes, positions and cursors.
 # Source it, then call x_start; everything started here is stopped by x_stop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bad input and broken environments: each gives one clear line on standard error, the
 // player stays silent at position 0, and nothing crashes or hangs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every file under fixtures/smf (crashers and oddities found by fuzzing or by hand) is
 // read by the SMF reader and played by an offline player without a crash or a hang.
 

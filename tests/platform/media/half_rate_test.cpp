@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The music is synthesized at half the output rate and interpolated up: the interpolation
 // keeps what is heard, and the pieces of the window it works in join without a seam.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A seek into a MIDI piece keeps the programs and controllers set before it and sounds
 // the notes that start after it.
 

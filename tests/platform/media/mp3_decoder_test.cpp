@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/media/mp3_decoder.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Offline renders: the mix produced on demand, with no sound card, checked sample by
 // sample against what the players were asked to do.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Silent engine keeps play positions with no synthesis, and Device degrades to it.
 
 #include <gtest/gtest.h>

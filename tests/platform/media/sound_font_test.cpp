@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SoundFont reads a preset's samples only when a synthesizer first selects it; the
 // presets a piece uses are read when the piece is loaded, never while it plays.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Rendering and palette helpers shared by the picture scripts.
 
 The windows of the card are cut to the outline of some pictures by keying out

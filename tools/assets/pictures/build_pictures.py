@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Renders every picture, cursor and icon into the assets folder.
 
 Usage: build_pictures.py ASSETS_DIR

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The flapping cherub of the skin window: four frames (150 x 163) of a winged
 putto holding a small rose, the wings up, level, down and rising again, so
 that the cycle 1-2-3-4-1 reads as one wing beat. Our own drawing."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Small pictures of controls: the question-mark button, the plug (exit), the
 speech bubble, the "Merry Christmas" panel, the script greeting of the card and
 the two faces of the save button. Each function returns SVG text."""

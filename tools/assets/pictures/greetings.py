@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The three greeting pictures that slide across the tree: Happy New Year,
 Season's Greetings and Merry Christmas. Each is clip art from Debian's
 openclipart-svg (public domain) and our own drawing, composed on white."""

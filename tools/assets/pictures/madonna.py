@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The devotional painting of the card (156 x 234): the Madonna with the Child
 among angels, drawn in the manner of a gold-ground icon. Our own drawing."""
 

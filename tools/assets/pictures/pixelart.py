@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Pixel art in 16 colours: the three hand cursors (32 x 32) and the program
 icon, a Christmas tree, at 32 x 32 and 16 x 16 (PNG files and one ICO with
 classic 4-bit images).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The decorated Christmas tree of the main window (308 x 398, 256-colour GIF on
 exact white).
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Synthesises the bell peal and writes it as assets/sounds/Bells.mp3.
 
 The file is laid out byte for byte as the player expects: a 1024-byte ID3 v2.3

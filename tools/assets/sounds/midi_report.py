@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Prints what each track of a Standard MIDI File holds: names, channels,
 programs, controllers, note count, first note and last event ticks."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Walks the MPEG audio frames of an MP3 stream (no tags) and checks them."""
 
 from dataclasses import dataclass

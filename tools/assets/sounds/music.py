@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Writes the background music, assets/sounds/mm.mid: a medley of traditional
 carols for seven instruments.
 

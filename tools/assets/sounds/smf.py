@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """A minimal Standard MIDI File (format 1) writer."""
 
 from dataclasses import dataclass, field

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the SMF reader with its libFuzzer target (clang++ -fsanitize=fuzzer,address)
 # and fuzzes it for a bounded time, seeded with tests/platform/media/fixtures/smf.
 # A crasher is copied into the build directory and named on the output; keep it as a

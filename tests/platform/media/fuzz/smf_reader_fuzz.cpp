@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: the Standard MIDI File reader on arbitrary bytes. Any crash, leak,
 // out-of-bounds access or broken invariant of the result is a finding.
 

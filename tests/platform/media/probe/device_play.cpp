@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plays files through a Device engine for a while, for checking the sound card path by
 // hand (it is no test: a test cannot count on a sound server).
 //   xmascard_media_play SECONDS FILE[@VOLUME[@POSITION]] ...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plays the card's two sounds together through an Offline engine with the SoundFont
 // loaded: a MIDI piece shaped like the card's music at -1000 and the bells at full
 // volume, 15 times in a row, for 45 s. Prints the peak resident memory of the process

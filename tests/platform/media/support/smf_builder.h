@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A tiny Standard MIDI File writer for the media engine's tests and benchmark: tracks
