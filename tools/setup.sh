@@ -14,6 +14,6 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   fonts-liberation2 fontconfig \
   libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-14-dev \
-  xvfb xauth x11-utils xdotool openbox imagemagick libx11-dev libxext-dev libxfixes-dev \
+  xvfb xauth x11-utils x11-apps xdotool openbox xfwm4 icewm fluxbox dbus-daemon imagemagick libx11-dev libxext-dev libxfixes-dev \
   pulseaudio pulseaudio-utils sox \
   >/dev/null

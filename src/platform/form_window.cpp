@@ -24,9 +24,15 @@ namespace xmascard {
 
 namespace {
 
+// Borderless windows are placed and moved by the show itself, on the screen and off it. A
+// window manager would pull them onto the screen, give them the keyboard focus and list
+// them in its taskbar, so they bypass it (override-redirect on X11), as desktop toys do,
+// and never take the focus.
 Qt::WindowFlags flagsFor(const Form& form) {
+    if (form.borderless())
+        return Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint |
+               Qt::WindowDoesNotAcceptFocus;
     Qt::WindowFlags flags = Qt::Window;
-    if (form.borderless()) flags |= Qt::FramelessWindowHint;
     if (!form.showInTaskbar()) flags |= Qt::Tool;
     return flags;
 }
@@ -91,6 +97,7 @@ std::unique_ptr<FormView> FormWindow::create(Form& form) {
 FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form)), form_(form) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setMouseTracking(true);
     setWindowTitle(QString::fromStdString(form.Caption()));
     if (form.icon()) setWindowIcon(QIcon(QString::fromUtf8(form.icon())));

@@ -5,6 +5,15 @@
 //                               "left top width height" in window pixels ("none": unshaped)
 //   x_probe cursor FILE.pam     the pointer's current cursor image, written as a PAM picture
 //                               (RGB_ALPHA, not premultiplied); prints "width height hotx hoty"
+//   x_probe watch PID           every 50 ms until process PID ends, one line per change:
+//                               "T focus WINDOW" (the keyboard focus),
+//                               "T listed WINDOW" (a window of PID in the window manager's
+//                               client list, which taskbars and pagers show),
+//                               "T window WINDOW NAME MAPPED X Y W H" (a top-level window of
+//                               PID: its name, 1 when viewable, its place on the screen);
+//                               T is seconds since the watch began
+//   x_probe close WINDOW        asks the window to close, as a window manager's close
+//                               button does (a WM_DELETE_WINDOW message)
 //
 // WINDOW is a decimal or 0x-prefixed id. Exit status 1 when the display or window cannot be
 // read.
@@ -12,10 +21,19 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
 #include <X11/extensions/shape.h>
+#include <X11/Xatom.h>
+
+#include <signal.h>
+#include <time.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -65,13 +83,119 @@ int writeCursor(Display* display, const char* path) {
     return 0;
 }
 
+// Reads a property of 32-bit items (CARDINAL or WINDOW lists).
+std::vector<unsigned long> longProperty(Display* display, Window window, const char* name,
+                                        Atom type) {
+    Atom actual = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> out;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 4096, False,
+                           type, &actual, &format, &count, &after, &data) == Success &&
+        data && format == 32) {
+        const auto* items = reinterpret_cast<const unsigned long*>(data);
+        out.assign(items, items + count);
+    }
+    if (data) XFree(data);
+    return out;
+}
+
+bool ownedBy(Display* display, Window window, unsigned long pid) {
+    const auto pids = longProperty(display, window, "_NET_WM_PID", XA_CARDINAL);
+    return !pids.empty() && pids[0] == pid;
+}
+
+std::string nameOf(Display* display, Window window) {
+    char* name = nullptr;
+    std::string out = "-";
+    if (XFetchName(display, window, &name) && name && *name) out = name;
+    if (name) XFree(name);
+    for (char& c : out)
+        if (c == ' ') c = '_';
+    return out;
+}
+
+// The windows of the process among the root's children and their children (a window
+// manager's frames hold the windows it manages).
+void windowsOf(Display* display, Window parent, unsigned long pid, int depth,
+               std::vector<Window>& out) {
+    Window root, up, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, parent, &root, &up, &children, &count)) return;
+    for (unsigned i = 0; i < count; ++i) {
+        if (ownedBy(display, children[i], pid))
+            out.push_back(children[i]);
+        else if (depth > 0)
+            windowsOf(display, children[i], pid, depth - 1, out);
+    }
+    if (children) XFree(children);
+}
+
+int watch(Display* display, unsigned long pid) {
+    const Window root = DefaultRootWindow(display);
+    timespec start{};
+    clock_gettime(CLOCK_MONOTONIC, &start);
+    Window lastFocus = 1;  // no real window id
+    std::set<Window> listed;
+    std::map<Window, std::string> last;
+    while (kill(static_cast<pid_t>(pid), 0) == 0) {
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        const double t = double(now.tv_sec - start.tv_sec) + (now.tv_nsec - start.tv_nsec) / 1e9;
+        Window focus = None;
+        int revert = 0;
+        XGetInputFocus(display, &focus, &revert);
+        if (focus != lastFocus) std::printf("%.2f focus 0x%lx\n", t, focus);
+        lastFocus = focus;
+        for (unsigned long client : longProperty(display, root, "_NET_CLIENT_LIST", XA_WINDOW))
+            if (!listed.count(client) && ownedBy(display, client, pid)) {
+                listed.insert(client);
+                std::printf("%.2f listed 0x%lx\n", t, client);
+            }
+        std::vector<Window> windows;
+        windowsOf(display, root, pid, 1, windows);
+        for (Window window : windows) {
+            XWindowAttributes a{};
+            if (!XGetWindowAttributes(display, window, &a)) continue;
+            int x = 0, y = 0;
+            Window child;
+            XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child);
+            char line[256];
+            std::snprintf(line, sizeof line, "%s %d %d %d %d %d", nameOf(display, window).c_str(),
+                          a.map_state == IsViewable ? 1 : 0, x, y, a.width, a.height);
+            if (last[window] != line) std::printf("%.2f window 0x%lx %s\n", t, window, line);
+            last[window] = line;
+        }
+        std::fflush(stdout);
+        usleep(50 * 1000);
+    }
+    return 0;
+}
+
+int askToClose(Display* display, Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    if (!XSendEvent(display, window, False, NoEventMask, &event)) return 1;
+    XSync(display, False);
+    return 0;
+}
+
 int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 || (std::strcmp(argv[1], "shape") != 0 && std::strcmp(argv[1], "cursor") != 0)) {
-        std::fputs("usage: x_probe shape WINDOW | x_probe cursor FILE.pam\n", stderr);
+    const std::string mode = argc == 3 ? argv[1] : "";
+    if (mode != "shape" && mode != "cursor" && mode != "watch" && mode != "close") {
+        std::fputs("usage: x_probe shape|close WINDOW | x_probe cursor FILE.pam | "
+                   "x_probe watch PID\n",
+                   stderr);
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -80,10 +204,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     XSetErrorHandler(ignoreErrors);
-    const int status =
-        std::strcmp(argv[1], "shape") == 0
-            ? printShape(display, static_cast<Window>(std::strtoul(argv[2], nullptr, 0)))
-            : writeCursor(display, argv[2]);
+    const unsigned long number = std::strtoul(argv[2], nullptr, 0);
+    const int status = mode == "shape"    ? printShape(display, static_cast<Window>(number))
+                       : mode == "cursor" ? writeCursor(display, argv[2])
+                       : mode == "close"  ? askToClose(display, static_cast<Window>(number))
+                                          : watch(display, number);
     XCloseDisplay(display);
     return status;
 }

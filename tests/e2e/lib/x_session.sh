@@ -21,15 +21,30 @@ x_start() {
     [ "$DISPLAY" != ":" ] || { echo "Xvfb did not start" >&2; return 1; }
 }
 
-# Starts openbox and waits until it manages the screen.
+# wm_start [NAME]: starts a window manager (openbox, xfwm4, icewm or fluxbox; default
+# openbox) with a home of its own and waits until it manages the screen.
 wm_start() {
-    openbox --sm-disable >/dev/null 2>&1 &
+    local wm=${1:-openbox} home
+    home=$(mktemp -d)
+    case $wm in
+        openbox) HOME=$home openbox --sm-disable >/dev/null 2>&1 & ;;
+        # xfwm4 keeps its settings in xfconf, reached over a session bus.
+        xfwm4) HOME=$home dbus-run-session xfwm4 --compositor=off --sm-client-disable \
+                   >/dev/null 2>&1 & ;;
+        icewm) HOME=$home icewm >/dev/null 2>&1 & ;;
+        # Without this overlay fluxbox's style sets a wallpaper through a helper that
+        # opens a message window when it fails.
+        fluxbox) mkdir -p "$home/.fluxbox"
+                 echo 'background: none' >"$home/.fluxbox/overlay"
+                 HOME=$home fluxbox >/dev/null 2>&1 & ;;
+        *) echo "unknown window manager $wm" >&2; return 1 ;;
+    esac
     X_PIDS+=($!)
-    for _ in $(seq 100); do
+    for _ in $(seq 200); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
         sleep 0.05
     done
-    echo "openbox did not start" >&2
+    echo "$wm did not start" >&2
     return 1
 }
 
@@ -38,6 +53,9 @@ x_stop() {
     local i
     for ((i = ${#X_PIDS[@]} - 1; i >= 0; i--)); do
         kill "${X_PIDS[i]}" 2>/dev/null || true
+        # Some window managers (fluxbox) take their time over SIGTERM, or ignore it.
+        for _ in $(seq 40); do kill -0 "${X_PIDS[i]}" 2>/dev/null || break; sleep 0.05; done
+        kill -KILL "${X_PIDS[i]}" 2>/dev/null || true
         wait "${X_PIDS[i]}" 2>/dev/null || true
     done
     X_PIDS=()
