@@ -6,9 +6,11 @@
 
 namespace xmascard {
 
-// Chooses the window system before Qt starts: X11 (XWayland under Wayland) unless the user
-// named a platform, since a Wayland client cannot move or shape its own windows. Returns a
-// one-line reason when no display can be reached, so the program can say so and stop.
+// Chooses the window system before Qt starts and checks that it can serve the card: always
+// X11 (XWayland in a Wayland session), since a Wayland client can neither move nor shape
+// its own windows; only Qt's headless platforms (offscreen, minimal) are left as chosen,
+// for tests. Returns a one-line reason when no usable display can be reached: no DISPLAY,
+// no server, no such screen, or a screen of fewer than 16 bits per pixel.
 std::optional<std::string> prepareDisplay();
 
 }  // namespace xmascard

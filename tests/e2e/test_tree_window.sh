@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The tree window on a real X server, without and with a window manager: one borderless
-# window with the card's title, centred, the tree picture's size, shaped to the tree's
-# non-white pixels, showing the tree with its lamps in mask-pen mode. Saves screenshots.
+# The tree window on a real X server, without and with a window manager, and with the
+# settings of a Wayland session (which the card overrides: it always shows through X11):
+# one borderless window with the card's title, centred, the tree picture's size, shaped to
+# the tree's non-white pixels, showing the tree with its lamps in mask-pen mode. Saves
+# screenshots.
 set -euo pipefail
 card="$1"
 artifacts="$2"
@@ -13,11 +15,14 @@ source "$here/lib/x_session.sh"
 work=$(mktemp -d)
 convert "$root/assets/pictures/tree.gif" -depth 8 "rgb:$work/tree.rgb"
 
-for wm in none openbox; do
+for wm in none openbox wayland-session; do
     ( x_start
-      [ "$wm" = none ] || wm_start
+      [ "$wm" != openbox ] || wm_start
       trap x_stop EXIT
-      WINDIR="$work" XMASCARD_AUDIO=none "$card" >"$work/card-$wm.log" 2>&1 &
+      session=()
+      [ "$wm" != wayland-session ] ||
+          session=(QT_QPA_PLATFORM=wayland XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-0)
+      env "${session[@]}" WINDIR="$work" XMASCARD_AUDIO=none "$card" >"$work/card-$wm.log" 2>&1 &
       CARD_PID=$!
       X_PIDS+=("$CARD_PID")
       id=$(wait_for_window "Merry Christmas and Happy New Year") || { echo "FAIL [$wm]: no window"; exit 1; }
