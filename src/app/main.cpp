@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <future>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/display_check.h"
+#include "app/qt_start_guard.h"
 #include "app/recorder.h"
+#include "app/signal_ending.h"
 #include "platform/form_window.h"
 #include "platform/media/audio_engine.h"
 #include "platform/real_time_loop.h"
@@ -65,7 +69,9 @@ int runCard(int argc, char** argv) {
         engine->prepareMusic();
         return engine;
     });
+    auto startGuard = std::make_optional<xmascard::QtStartGuard>();
     QApplication app(argc, argv);
+    startGuard.reset();
     QApplication::setApplicationName("xmascard");
     QApplication::setApplicationVersion(kVersion);
     QApplication::setQuitOnLastWindowClosed(false);
@@ -83,6 +89,10 @@ int runCard(int argc, char** argv) {
     runtime.openUrl = &xmascard::openInBrowser;
 
     xmascard::RealTimeLoop loop(runtime, clock);
+    // A signal ends the show as the plug does, from the event loop, so that everything
+    // winds down in order.
+    QSocketNotifier signalled(xmascard::signal_ending::descriptor(), QSocketNotifier::Read);
+    QObject::connect(&signalled, &QSocketNotifier::activated, [] { QCoreApplication::exit(0); });
     xmascard::Program program(runtime);
     program.start();
     loop.start();
@@ -136,6 +146,8 @@ int main(int argc, char** argv) {
         }
         return usageError("unknown option ", argv[i]);
     }
-    if (recording) return runRecording(argc, argv, record);
-    return runCard(argc, argv);
+    xmascard::signal_ending::install();
+    const int status = recording ? runRecording(argc, argv, record) : runCard(argc, argv);
+    if (xmascard::signal_ending::received() != 0) xmascard::signal_ending::endAsSignalled();
+    return status;
 }
