@@ -33,8 +33,8 @@ show_under() {
     mkdir -p "$dir"
     x_start || return 1
     trap x_stop EXIT
-    [ "$wm" = none ] || wm_start "$wm" || return 1
-    xlogo -geometry 200x150+40+40 &
+    [ "$wm" = none ] || wm_start "$wm" 2>"$dir/status" || return 1
+    xlogo -geometry 200x150+40+40 2>/dev/null &
     X_PIDS+=($!)
     for _ in $(seq 600); do
         logo=$(xdotool search --onlyvisible --name '^xlogo$' 2>/dev/null | head -n 1)
@@ -86,7 +86,11 @@ def check(wm, ok, what, detail=""):
 for wm in wms:
     d = f"{artifacts}/{wm}"
     status = open(f"{d}/status").read().strip()
-    user = open(f"{d}/user-window").read().strip()
+    try:
+        user = open(f"{d}/user-window").read().strip()
+    except FileNotFoundError:
+        check(wm, False, "the desktop is set up", status)
+        continue
     focus, listed, windows = [], [], {}
     for line in open(f"{d}/watch.log"):
         f = line.split()

@@ -22,29 +22,35 @@ x_start() {
 }
 
 # wm_start [NAME]: starts a window manager (openbox, xfwm4, icewm or fluxbox; default
-# openbox) with a home of its own and waits until it manages the screen.
+# openbox) with a home of its own and waits until it manages the screen. A window manager
+# that gives up at once (openbox now and then cannot open a display on a loaded machine)
+# is started again, up to three times.
 wm_start() {
-    local wm=${1:-openbox} home
+    local wm=${1:-openbox} home pid attempt
     home=$(mktemp -d)
-    case $wm in
-        openbox) HOME=$home openbox --sm-disable >/dev/null 2>&1 & ;;
-        # xfwm4 keeps its settings in xfconf, reached over a session bus.
-        xfwm4) HOME=$home dbus-run-session xfwm4 --compositor=off --sm-client-disable \
-                   >/dev/null 2>&1 & ;;
-        icewm) HOME=$home icewm >/dev/null 2>&1 & ;;
-        # Without this overlay fluxbox's style sets a wallpaper through a helper that
-        # opens a message window when it fails.
-        fluxbox) mkdir -p "$home/.fluxbox"
-                 echo 'background: none' >"$home/.fluxbox/overlay"
-                 HOME=$home fluxbox >/dev/null 2>&1 & ;;
-        *) echo "unknown window manager $wm" >&2; return 1 ;;
-    esac
-    X_PIDS+=($!)
-    for _ in $(seq 200); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-        sleep 0.05
+    for attempt in 1 2 3; do
+        case $wm in
+            openbox) HOME=$home openbox --sm-disable >"$home/log" 2>&1 & ;;
+            # xfwm4 keeps its settings in xfconf, reached over a session bus.
+            xfwm4) HOME=$home dbus-run-session xfwm4 --compositor=off --sm-client-disable \
+                       >"$home/log" 2>&1 & ;;
+            icewm) HOME=$home icewm >"$home/log" 2>&1 & ;;
+            # Without this overlay fluxbox's style sets a wallpaper through a helper that
+            # opens a message window when it fails.
+            fluxbox) mkdir -p "$home/.fluxbox"
+                     echo 'background: none' >"$home/.fluxbox/overlay"
+                     HOME=$home fluxbox >"$home/log" 2>&1 & ;;
+            *) echo "unknown window manager $wm" >&2; return 1 ;;
+        esac
+        pid=$!
+        X_PIDS+=("$pid")
+        for _ in $(seq 200); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.05
+        done
     done
-    echo "$wm did not start" >&2
+    echo "$wm did not start: $(tail -n 3 "$home/log" 2>/dev/null)" >&2
     return 1
 }
 
