@@ -10,8 +10,10 @@
 #include "layout/assets.h"
 #include "platform/clock.h"
 #include "platform/form.h"
+#include "platform/headless_host.h"
 #include "platform/media/audio_engine.h"
 #include "platform/picture_box.h"
+#include "platform/qt/qt_graphics.h"
 #include "platform/runtime.h"
 #include "shaping/region_from_picture.h"
 
@@ -23,7 +25,9 @@ struct Fixture {
     VirtualClock clock;
     std::unique_ptr<media::AudioEngine> audio =
         media::AudioEngine::create(media::AudioEngine::Output::Silent);
-    Runtime runtime{clock, *audio};
+    QtGraphics graphics;
+    HeadlessHost host{graphics, {}, ""};
+    Runtime runtime{clock, *audio, host};
     Form form{runtime, FormDesign{}, {}};
     PictureBox box{form, "Picture", -1, nullptr};
 
@@ -32,7 +36,7 @@ struct Fixture {
         box.setAutoRedraw(true);
         box.setAutoSize(true);
         box.setBorderStyle(BorderStyle::None);
-        box.setPicture(Picture::fromResource(picture));
+        box.setPicture(runtime.loadPicture(picture));
     }
 };
 

@@ -11,16 +11,15 @@
 #include <string>
 #include <string_view>
 
-#include "app/display_check.h"
 #include "app/qt_start_guard.h"
 #include "app/recorder.h"
 #include "app/signal_ending.h"
-#include "platform/form_window.h"
+#include "platform/files.h"
 #include "platform/media/audio_engine.h"
-#include "platform/real_time_loop.h"
+#include "platform/qt/qt_host.h"
 #include "platform/runtime.h"
-#include "platform/web_browser.h"
-#include "platform/x11_own_moves_filter.h"
+#include "platform/x11/display_check.h"
+#include "platform/x11/own_moves_filter.h"
 #include "show/program.h"
 
 namespace {
@@ -54,7 +53,10 @@ xmascard::media::AudioEngine::Output chosenAudioOutput() {
 int runRecording(int argc, char** argv, const xmascard::RecordOptions& options) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    return xmascard::recordShow(options);
+    xmascard::QtGraphics graphics;
+    return xmascard::recordShow(
+        options, graphics,
+        xmascard::soundDirectoryFor(xmascard::Environ, xmascard::QtHost::cacheDirectory()));
 }
 
 int runCard(int argc, char** argv) {
@@ -82,20 +84,15 @@ int runCard(int argc, char** argv) {
     xmascard::MonotonicClock realClock;
     xmascard::TickClock clock(realClock);
     auto audio = audioReady.get();
-    xmascard::Runtime runtime(clock, *audio);
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    runtime.setScreen({screen.width(), screen.height()});
-    runtime.setViewFactory(&xmascard::FormWindow::create);
-    runtime.openUrl = &xmascard::openInBrowser;
-
-    xmascard::RealTimeLoop loop(runtime, clock);
+    xmascard::QtHost host;
+    xmascard::Runtime runtime(clock, *audio, host);
     // A signal ends the show as the plug does, from the event loop, so that everything
     // winds down in order.
     QSocketNotifier signalled(xmascard::signal_ending::descriptor(), QSocketNotifier::Read);
     QObject::connect(&signalled, &QSocketNotifier::activated, [] { QCoreApplication::exit(0); });
     xmascard::Program program(runtime);
     program.start();
-    loop.start();
+    host.run(runtime, clock);
     return app.exec();
 }
 

@@ -3,17 +3,20 @@
 
 #include <unistd.h>
 
-#include <QColor>
-#include <QDir>
-#include <QImage>
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <future>
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/form_painter.h"
+#include "platform/graphics.h"
+#include "platform/headless_host.h"
 #include "platform/media/audio_engine.h"
+#include "platform/paint_controls.h"
+#include "platform/tick_loop.h"
 #include "platform/media/wav_writer.h"
 #include "platform/runtime.h"
 #include "show/program.h"
@@ -23,14 +26,15 @@ namespace xmascard {
 namespace {
 
 // The desktop behind the card's windows in a recording.
-const QColor kDesktop(58, 110, 165);
+constexpr Color kDesktop = RGB(58, 110, 165);
 // A show that has not ended by then never will.
 constexpr double kLongestShow = 600;
 
 class Recording {
   public:
-    Recording(const RecordOptions& options, media::AudioEngine& audio, media::WavWriter& wav)
-        : options_(options), audio_(audio), wav_(wav) {}
+    Recording(const RecordOptions& options, Graphics& graphics, media::AudioEngine& audio,
+              media::WavWriter& wav)
+        : options_(options), graphics_(graphics), audio_(audio), wav_(wav) {}
 
     // Renders the mix from where it stands up to `seconds`.
     bool renderAudioTo(double seconds) {
@@ -48,11 +52,15 @@ class Recording {
     // Saves the screen as frame `index`; the PNG is encoded while the show goes on.
     bool saveFrame(const Runtime& runtime, int index) {
         if (pending_.valid() && !pending_.get()) return false;
-        QImage screen = renderScreen(runtime, kDesktop);
-        const QString path = QDir(QString::fromStdString(options_.directory))
-                                 .filePath(QString::asprintf("frame-%05d.png", index));
-        pending_ = std::async(std::launch::async, [image = std::move(screen), path] {
-            return image.save(path, "PNG", 80);
+        std::shared_ptr<Image> screen = renderScreen(graphics_, runtime, kDesktop);
+        char name[32];
+        std::snprintf(name, sizeof name, "/frame-%05d.png", index);
+        pending_ = std::async(std::launch::async, [this, screen, path = options_.directory + name] {
+            const std::vector<std::uint8_t> png = graphics_.encodePng(*screen, 80);
+            std::FILE* file = std::fopen(path.c_str(), "wb");
+            if (!file || png.empty()) return false;
+            const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
+            return std::fclose(file) == 0 && written;
         });
         return true;
     }
@@ -63,6 +71,7 @@ class Recording {
     static constexpr int kRate = media::AudioEngine::kSampleRate;
     static constexpr int kChunk = 1024;
     const RecordOptions& options_;
+    Graphics& graphics_;
     media::AudioEngine& audio_;
     media::WavWriter& wav_;
     std::vector<float> buffer_ = std::vector<float>(2 * kChunk);
@@ -72,8 +81,8 @@ class Recording {
 
 }  // namespace
 
-int recordShow(const RecordOptions& options) {
-    if (!QDir().mkpath(QString::fromStdString(options.directory))) {
+int recordShow(const RecordOptions& options, Graphics& graphics, const std::string& soundDirectory) {
+    if (::mkdir(options.directory.c_str(), 0777) != 0 && errno != EEXIST) {
         std::fprintf(stderr, "xmascard: cannot create the directory %s\n",
                      options.directory.c_str());
         return 1;
@@ -84,28 +93,29 @@ int recordShow(const RecordOptions& options) {
     if (!wav) return 1;
 
     VirtualClock clock(0);
-    Runtime runtime(clock, *audio);
-    runtime.setScreen({options.screenWidth, options.screenHeight});
+    HeadlessHost host(graphics, {options.screenWidth, options.screenHeight}, soundDirectory);
+    Runtime runtime(clock, *audio, host);
     Program program(runtime);
     program.start();
 
-    Recording recording(options, *audio, *wav);
+    Recording recording(options, graphics, *audio, *wav);
     const bool terminal = isatty(STDERR_FILENO);
     int frame = 0;
     const auto frameTime = [&](int k) { return static_cast<double>(k) / options.fps; };
     bool ok = true;
-    while (ok && !runtime.ended()) {
-        const std::optional<double> next = runtime.scheduler().nextTick();
-        if (!next || *next > kLongestShow) break;
-        // Frames before the next tick show the state the previous ticks left.
-        while (ok && frameTime(frame) < *next) ok = recording.saveFrame(runtime, frame++);
-        ok = ok && recording.renderAudioTo(*next);
-        clock.set(*next);
-        runtime.tick();
+    TickLoop::Hooks hooks;
+    hooks.before = [&](double tick) {
+        // Frames before the tick show the state the previous ticks left.
+        while (ok && frameTime(frame) < tick) ok = recording.saveFrame(runtime, frame++);
+        ok = ok && recording.renderAudioTo(tick);
+        return ok;
+    };
+    hooks.after = [&](double tick) {
         if (terminal && frame % options.fps == 0)
-            std::fprintf(stderr, "\rxmascard: recording %5.1f s of the show, %d frames", *next,
+            std::fprintf(stderr, "\rxmascard: recording %5.1f s of the show, %d frames", tick,
                          frame);
-    }
+    };
+    TickLoop(runtime, [&clock](double t) { clock.set(t); }).runUntil(kLongestShow, hooks);
     ok = ok && recording.saveFrame(runtime, frame++) && recording.finish() && wav->close();
     if (terminal) std::fputc('\n', stderr);
     if (!ok) {

@@ -1,15 +1,34 @@
 // SPDX-License-Identifier: MIT
 #include "platform/command_button.h"
 
+#include "platform/canvas.h"
+#include "platform/form.h"
+#include "platform/form_design.h"
+#include "platform/runtime.h"
+
 namespace xmascard {
 
-CommandButton::CommandButton(Form& form, std::string name, int index, PictureBox* container)
-    : Control(form, ControlKind::CommandButton, std::move(name), index, container) {}
+void CommandButton::applyDesign(const ControlDesign& d) {
+    Runtime& runtime = form().runtime();
+    picture_ = runtime.loadPicture(d.picture);
+    downPicture_ = runtime.loadPicture(d.downPicture);
+    disabledPicture_ = runtime.loadPicture(d.disabledPicture);
+    backColor_ = d.backColor.value_or(kButtonFace);
+    Control::applyDesign(d);
+}
 
-void CommandButton::setPressed(bool p) {
-    if (p == pressed_) return;
-    pressed_ = p;
-    changed(Change::Appearance);
+void CommandButton::paint(Canvas& canvas, const PixelRect& r, TextBoxes) const {
+    canvas.fillRect(r, backColor_);
+    const Picture& shown = face();
+    if (shown.isNull()) return;
+    // A graphical button shows its face centred, cut to the button.
+    canvas.save();
+    canvas.clip(r);
+    const int press = pressed_ ? 1 : 0;
+    canvas.drawPicture({r.left + (r.width() - shown.width()) / 2 + press,
+                        r.top + (r.height() - shown.height()) / 2 + press},
+                       shown);
+    canvas.restore();
 }
 
 const Picture& CommandButton::face() const {

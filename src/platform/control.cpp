@@ -4,16 +4,16 @@
 #include <algorithm>
 
 #include "platform/form.h"
+#include "platform/form_design.h"
 #include "platform/picture_box.h"
 
 namespace xmascard {
 
-Control::Control(Form& form, ControlKind kind, std::string name, int index, PictureBox* container)
-    : form_(form), kind_(kind), name_(std::move(name)), index_(index), container_(container) {}
+Control::Control(Form& form, std::string name, int index, PictureBox* container)
+    : form_(form), name_(std::move(name)), index_(index), container_(container) {}
 
-bool Control::isWindowless() const {
-    return kind_ == ControlKind::Shape || kind_ == ControlKind::Label ||
-           kind_ == ControlKind::Image;
+void Control::applyDesign(const ControlDesign& d) {
+    setGeometry({{d.left}, {d.top}, {d.width}, {d.height}});
 }
 
 ScaleMode Control::containerScale() const {
@@ -21,44 +21,46 @@ ScaleMode Control::containerScale() const {
 }
 
 void Control::setLeft(float v) {
-    setGeometryTwips(fromScale(v, containerScale()), top_, width_, height_);
-}
-void Control::setTop(float v) {
-    setGeometryTwips(left_, fromScale(v, containerScale()), width_, height_);
-}
-void Control::setWidth(float v) {
-    setGeometryTwips(left_, top_, fromScale(v, containerScale()), height_);
-}
-void Control::setHeight(float v) {
-    setGeometryTwips(left_, top_, width_, fromScale(v, containerScale()));
-}
-void Control::Move(float left, float top) {
-    setGeometryTwips(fromScale(left, containerScale()), fromScale(top, containerScale()), width_,
-                     height_);
+    TwipsRect g = geometry_;
+    g.left = fromScale(v, containerScale());
+    setGeometry(g);
 }
 
-void Control::setGeometryTwips(Twips left, Twips top, Twips width, Twips height) {
-    if (left.value == left_.value && top.value == top_.value && width.value == width_.value &&
-        height.value == height_.value)
-        return;
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
+void Control::setTop(float v) {
+    TwipsRect g = geometry_;
+    g.top = fromScale(v, containerScale());
+    setGeometry(g);
+}
+
+void Control::setWidth(float v) {
+    TwipsRect g = geometry_;
+    g.width = fromScale(v, containerScale());
+    setGeometry(g);
+}
+
+void Control::setHeight(float v) {
+    TwipsRect g = geometry_;
+    g.height = fromScale(v, containerScale());
+    setGeometry(g);
+}
+
+void Control::Move(float left, float top) {
+    TwipsRect g = geometry_;
+    g.left = fromScale(left, containerScale());
+    g.top = fromScale(top, containerScale());
+    setGeometry(g);
+}
+
+void Control::setGeometry(const TwipsRect& geometry) {
+    if (geometry == geometry_) return;
+    geometry_ = geometry;
     geometryChanged();
     changed(Change::Geometry);
 }
 
-void Control::setVisible(bool visible) {
-    if (visible == visible_) return;
-    visible_ = visible;
-    changed(Change::Visibility);
-}
+void Control::setVisible(bool visible) { set(visible_, visible, Change::Visibility); }
 
-void Control::setEnabled(bool enabled) {
-    enabled_ = enabled;
-    changed(Change::Appearance);
-}
+void Control::setEnabled(bool enabled) { set(enabled_, enabled, Change::Appearance); }
 
 void Control::ZOrder(ZOrderPosition position) {
     form_.restack(*this, position);

@@ -5,23 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/geometry.h"
 #include "platform/units.h"
 
 namespace xmascard {
 
+class Canvas;
 class Form;
 class PictureBox;
-
-enum class ControlKind {
-    PictureBox,
-    Shape,
-    Label,
-    TextBox,
-    Image,
-    CommandButton,
-    Timer,
-    MediaPlayer
-};
+struct ControlDesign;
 
 // A custom mouse pointer: an embedded picture and its hot spot. No picture: the default.
 struct Cursor {
@@ -48,29 +40,44 @@ enum class ZOrderPosition { Front = 0, Back = 1 };
 // What changed on a control, so that a window redraws only what it must.
 enum class Change { Geometry, Appearance, Visibility, Content };
 
+// Whether text boxes are drawn with the window (recordings, tests) or are live edit
+// controls of the window system, drawn by it.
+enum class TextBoxes { Painted, Live };
+
 // A control on a window. Its position and size are kept in twips exactly as written and read
-// back in the scale of its container (the window, or the picture box that holds it).
+// back in the scale of its container (the window, or the picture box that holds it). Each
+// kind applies its own design-time settings, paints itself and says whether it takes the
+// mouse.
 class Control {
   public:
-    Control(Form& form, ControlKind kind, std::string name, int index, PictureBox* container);
+    Control(Form& form, std::string name, int index, PictureBox* container);
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    ControlKind kind() const { return kind_; }
     const std::string& Name() const { return name_; }
     int Index() const { return index_; }
     Form& form() const { return form_; }
     // The picture box that holds this control, or nullptr when it sits on the window itself.
     PictureBox* Container() const { return container_; }
+
+    // The settings of the control's kind from its design, its place and size among them;
+    // the factory applies the settings every kind shares.
+    virtual void applyDesign(const ControlDesign& design);
     // Shapes, labels and images are drawn by their container; the others are windows of
     // their own, drawn above them.
-    bool isWindowless() const;
+    virtual bool isWindowless() const { return false; }
+    // Shapes, timers and media players let the mouse through to what lies under them.
+    virtual bool takesMouse() const { return true; }
+    // Draws the control into `area`, its rectangle in the canvas's coordinates.
+    virtual void paint(Canvas&, const PixelRect& /*area*/, TextBoxes) const {}
+    // The mouse is pressed on the control, or let go (a button shows its pressed face).
+    virtual void setPressed(bool) {}
 
-    float Left() const { return toScale(left_, containerScale()); }
-    float Top() const { return toScale(top_, containerScale()); }
-    float Width() const { return toScale(width_, containerScale()); }
-    float Height() const { return toScale(height_, containerScale()); }
+    float Left() const { return toScale(geometry_.left, containerScale()); }
+    float Top() const { return toScale(geometry_.top, containerScale()); }
+    float Width() const { return toScale(geometry_.width, containerScale()); }
+    float Height() const { return toScale(geometry_.height, containerScale()); }
     void setLeft(float v);
     void setTop(float v);
     void setWidth(float v);
@@ -78,11 +85,8 @@ class Control {
     void Move(float left, float top);
 
     // Geometry in twips, relative to the container's inner area, for the runtime.
-    Twips leftTwips() const { return left_; }
-    Twips topTwips() const { return top_; }
-    Twips widthTwips() const { return width_; }
-    Twips heightTwips() const { return height_; }
-    void setGeometryTwips(Twips left, Twips top, Twips width, Twips height);
+    const TwipsRect& geometry() const { return geometry_; }
+    void setGeometry(const TwipsRect& geometry);
 
     bool Visible() const { return visible_; }
     void setVisible(bool visible);
@@ -108,15 +112,21 @@ class Control {
 
   protected:
     void changed(Change what);
+    // Sets a property and tells the window, only when the value changes.
+    template <class T, class V>
+    void set(T& property, V&& value, Change what) {
+        if (property == value) return;
+        property = std::forward<V>(value);
+        changed(what);
+    }
     virtual void geometryChanged() {}
 
   private:
     Form& form_;
-    ControlKind kind_;
     std::string name_;
     int index_;
     PictureBox* container_;
-    Twips left_, top_, width_, height_;
+    TwipsRect geometry_;
     bool visible_ = true;
     bool enabled_ = true;
     Cursor cursor_;

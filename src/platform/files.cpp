@@ -5,13 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/resources.h"
 
 namespace xmascard {
 
@@ -41,26 +40,21 @@ std::optional<std::string> Environ(const std::string& name) {
     return std::string(value);
 }
 
+std::string soundDirectoryFor(const EnvironmentReader& environment, std::string fallback) {
+    for (const char* name : {"WINDIR", "Windir", "windir"})
+        if (auto dir = environment(name); dir && !dir->empty()) return *dir;
+    return fallback;
+}
+
 bool fileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::string soundDirectory() {
-    for (const char* name : {"WINDIR", "Windir", "windir"})
-        if (auto dir = Environ(name); dir && !dir->empty()) return *dir;
-    QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    if (cache.isEmpty()) cache = QDir::tempPath();
-    const QString dir = cache + "/xmascard";
-    QDir().mkpath(dir);  // a failure shows when the files are written
-    return dir.toStdString();
-}
-
 std::optional<std::vector<char>> LoadResData(int id, const std::string& type) {
-    QFile file(QString(":/%1/%2").arg(QString::fromStdString(type)).arg(id));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray data = file.readAll();
-    return std::vector<char>(data.begin(), data.end());
+    const auto bytes = embeddedFile(type + "/" + std::to_string(id));
+    if (!bytes) return std::nullopt;
+    return std::vector<char>(bytes->begin(), bytes->end());
 }
 
 bool writeWholeFile(const std::string& path, const std::vector<char>& bytes) {

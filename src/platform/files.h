@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,12 +11,15 @@ namespace xmascard {
 // The value of an environment variable; no value when it is not set.
 std::optional<std::string> Environ(const std::string& name);
 
-// True when a file (not a directory) exists at the path.
-bool fileExists(const std::string& path);
+// Reads the environment: the process's (Environ), or a test's.
+using EnvironmentReader = std::function<std::optional<std::string>(const std::string&)>;
 
 // The directory that receives the card's sound files: the one named by the environment
-// variable WINDIR ("Windir") when it is set, else the user's cache directory of the program.
-std::string soundDirectory();
+// variable WINDIR ("Windir", "windir") when it is set and not empty, else `fallback`.
+std::string soundDirectoryFor(const EnvironmentReader& environment, std::string fallback);
+
+// True when a file (not a directory) exists at the path.
+bool fileExists(const std::string& path);
 
 // The bytes of an embedded resource by type name and id ("CUSTOM", 101).
 std::optional<std::vector<char>> LoadResData(int id, const std::string& type);

@@ -12,6 +12,7 @@
 #include "platform/control.h"
 #include "platform/form_design.h"
 #include "platform/form_view.h"
+#include "platform/geometry.h"
 #include "platform/region.h"
 #include "platform/units.h"
 
@@ -19,13 +20,6 @@ namespace xmascard {
 
 class Runtime;
 class PictureBox;
-class Shape;
-class Label;
-class TextBox;
-class ImageControl;
-class CommandButton;
-class TimerControl;
-class MediaPlayer;
 
 enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 
@@ -54,10 +48,12 @@ class Form {
     bool borderless() const { return borderless_; }
     bool showInTaskbar() const { return showInTaskbar_; }
 
-    float Left() const { return left_.value; }
-    float Top() const { return top_.value; }
-    float Width() const { return width_.value; }
-    float Height() const { return height_.value; }
+    float Left() const { return geometry_.left.value; }
+    float Top() const { return geometry_.top.value; }
+    float Width() const { return geometry_.width.value; }
+    float Height() const { return geometry_.height.value; }
+    // Where the window lies on the screen, in twips as written.
+    const TwipsRect& geometry() const { return geometry_; }
     void setLeft(float twips);
     void setTop(float twips);
     void setWidth(float twips);
@@ -109,7 +105,6 @@ class Form {
 
   private:
     void buildControls(std::span<const ControlDesign> controls);
-    Control& createControl(const ControlDesign& d, PictureBox* container);
     void sizeChanged();
     void notify(Change what);
 
@@ -122,7 +117,7 @@ class Form {
     bool showInTaskbar_;
     StartUpPosition startUpPosition_;
     ScaleMode scaleMode_;
-    Twips left_, top_, width_, height_;
+    TwipsRect geometry_;
     bool visible_ = false;
     bool everShown_ = false;
     WindowState windowState_ = WindowState::Normal;

@@ -13,6 +13,9 @@
 
 namespace xmascard {
 
+// The kinds of controls a window's design can hold.
+enum class ControlKind { PictureBox, Shape, Label, TextBox, Image, CommandButton, Timer, MediaPlayer };
+
 // Where a window first appears.
 enum class StartUpPosition { Manual, CenterScreen, WindowsDefault };
 

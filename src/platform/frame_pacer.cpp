@@ -4,25 +4,25 @@
 #include <algorithm>
 
 #include "platform/runtime.h"
+#include "platform/tick_loop.h"
 
 namespace xmascard {
 
 void FramePacer::runDue() {
     const double now = clock_.real().now();
-    const double oldest = Scheduler::tickAtOrAfter(now - kCatchUp);
-    int ticks = 0;
     int moving = 0;
-    while (!runtime_.ended()) {
-        const std::optional<double> next = runtime_.scheduler().nextTick();
-        if (!next || *next > now + 1e-9) break;
-        const double tick = std::max(*next, oldest);
-        const auto motions = runtime_.motions();
-        clock_.pin(tick);
-        runtime_.tick();
+    std::uint64_t motions = 0;
+    TickLoop::Hooks hooks;
+    hooks.before = [&](double) {
+        motions = runtime_.motions();
+        return true;
+    };
+    hooks.after = [&](double tick) {
         lastTick_ = tick;
-        ++ticks;
         if (runtime_.motions() != motions) ++moving;
-    }
+    };
+    const int ticks = TickLoop(runtime_, [this](double t) { clock_.pin(t); })
+                          .runUntil(now + 1e-9, hooks, Scheduler::tickAtOrAfter(now - kCatchUp));
     clock_.unpin();
     if (ticks > 0) frameTicks_ = 2 * moving > ticks ? kMotionTicks : kStepTicks;
 }

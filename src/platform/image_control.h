@@ -9,7 +9,11 @@ namespace xmascard {
 // A windowless picture, stretched to the control's size.
 class ImageControl final : public Control {
   public:
-    ImageControl(Form& form, std::string name, int index, PictureBox* container);
+    using Control::Control;
+
+    void applyDesign(const ControlDesign& design) override;
+    bool isWindowless() const override { return true; }
+    void paint(Canvas& canvas, const PixelRect& area, TextBoxes) const override;
 
     const Picture& picture() const { return picture_; }
     void setPicture(const Picture& p) {

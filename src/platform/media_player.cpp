@@ -13,10 +13,15 @@ constexpr long kSilentVolume = -10000;
 }  // namespace
 
 MediaPlayer::MediaPlayer(Form& form, std::string name, int index, PictureBox* container)
-    : Control(form, ControlKind::MediaPlayer, std::move(name), index, container),
+    : Control(form, std::move(name), index, container),
       player_(form.runtime().audio().createPlayer()) {}
 
 MediaPlayer::~MediaPlayer() = default;
+
+void MediaPlayer::applyDesign(const ControlDesign& d) {
+    apply(d.media);
+    Control::applyDesign(d);
+}
 
 void MediaPlayer::apply(const MediaDesign& design) {
     setAutoStart(design.autoStart);

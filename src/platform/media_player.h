@@ -21,7 +21,8 @@ class MediaPlayer final : public Control {
     MediaPlayer(Form& form, std::string name, int index, PictureBox* container);
     ~MediaPlayer() override;
 
-    void apply(const MediaDesign& design);
+    void applyDesign(const ControlDesign& design) override;
+    bool takesMouse() const override { return false; }
 
     const std::string& FileName() const { return fileName_; }
     void setFileName(const std::string& path);
@@ -48,6 +49,7 @@ class MediaPlayer final : public Control {
     bool ShowControls() const { return showControls_; }
 
   private:
+    void apply(const MediaDesign& design);
     void applyVolume();
 
     std::unique_ptr<media::Player> player_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "platform/color.h"
@@ -22,6 +23,9 @@ class PictureBox final : public Control {
   public:
     PictureBox(Form& form, std::string name, int index, PictureBox* container);
 
+    void applyDesign(const ControlDesign& design) override;
+    void paint(Canvas& canvas, const PixelRect& area, TextBoxes textBoxes) const override;
+
     const Picture& picture() const { return picture_; }
     void setPicture(const Picture& picture);
     bool AutoSize() const { return autoSize_; }
@@ -34,8 +38,9 @@ class PictureBox final : public Control {
     void setForeColor(Color c) { foreColor_ = c; }
     ScaleMode scaleMode() const { return scaleMode_; }
     void setScaleMode(ScaleMode mode) { scaleMode_ = mode; }
-    bool AutoRedraw() const { return autoRedraw_; }
-    void setAutoRedraw(bool on) { autoRedraw_ = on; }
+    // Every picture box keeps its drawing (what is drawn stays until Cls), so the classic
+    // setting is accepted and changes nothing.
+    void setAutoRedraw(bool) {}
     FillStyle fillStyle() const { return fillStyle_; }
     void setFillStyle(FillStyle s) { fillStyle_ = s; }
     Color FillColor() const { return fillColor_; }
@@ -57,9 +62,9 @@ class PictureBox final : public Control {
     // Draws a picture at its natural size at (x, y) in the box's own scale.
     void PaintPicture(const Picture& picture, float x, float y);
     // The current drawing as a picture.
-    Picture Image() const { return surface_.snapshot(); }
-    DeviceContext hDC() const { return {&surface_}; }
-    const Surface& surface() const { return surface_; }
+    Picture Image() const { return surface_->snapshot(); }
+    DeviceContext hDC() const { return {surface_.get()}; }
+    const Surface& surface() const { return *surface_; }
 
     // Controls held by this box, in the order they were created.
     const std::vector<Control*>& children() const { return children_; }
@@ -80,11 +85,10 @@ class PictureBox final : public Control {
     Color backColor_ = kButtonFace;
     Color foreColor_ = kWindowText;
     ScaleMode scaleMode_ = ScaleMode::Twips;
-    bool autoRedraw_ = false;
     FillStyle fillStyle_ = FillStyle::Transparent;
     Color fillColor_ = 0;
     DrawStyle drawStyle_ = DrawStyle::Solid;
-    Surface surface_;
+    std::unique_ptr<Surface> surface_;
     std::vector<Control*> children_;
 };
 

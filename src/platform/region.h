@@ -5,19 +5,13 @@
 #include <optional>
 #include <vector>
 
+#include "platform/geometry.h"
+
 namespace xmascard {
 
-// A rectangle in pixels; left and top inclusive, right and bottom exclusive.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
-
 // A window shape: a union of rectangles in pixels, a value. Two regions are equal when
-// they cover the same pixels, however they were built.
+// they cover the same pixels, however they were built. Kept in banded form (rows of
+// rectangles, top to bottom, each row left to right), as window systems take shapes.
 class Region {
   public:
     Region();
@@ -28,15 +22,16 @@ class Region {
 
     Region united(const Region& other) const;
     Region subtracted(const Region& other) const;
+    Region translated(PixelPoint by) const;
     bool isEmpty() const;
     bool contains(int x, int y) const;
     PixelRect boundingRect() const;
+    // The banded rectangles, top to bottom and left to right.
     std::vector<PixelRect> rects() const;
 
     friend bool operator==(const Region& a, const Region& b);
 
     struct Impl;
-    const Impl& impl() const { return *impl_; }
 
   private:
     explicit Region(std::shared_ptr<const Impl> impl);

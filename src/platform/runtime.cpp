@@ -2,23 +2,34 @@
 #include "platform/runtime.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/form.h"
 #include "platform/form_view.h"
+#include "platform/graphics.h"
+#include "platform/resources.h"
 #include "platform/media/audio_engine.h"
 
 namespace xmascard {
 
-Runtime::Runtime(Clock& clock, media::AudioEngine& audio)
-    : clock_(clock), audio_(audio), scheduler_(clock) {
+Runtime::Runtime(Clock& clock, media::AudioEngine& audio, Host& host)
+    : clock_(clock), audio_(audio), host_(host), scheduler_(clock) {
+    scheduler_.onArm = [this] { host_.timerArmed(); };
     // The audio's time starts where the clock stands, so playing begins at position 0.
     audio_.advanceTo(clock_.now());
 }
 
 Runtime::~Runtime() = default;
 
-std::unique_ptr<FormView> Runtime::makeView(Form& form) const {
-    return viewFactory_ ? viewFactory_(form) : nullptr;
+Picture Runtime::loadPicture(const char* name) const {
+    if (!name) return {};
+    const std::optional<std::span<const std::uint8_t>> bytes = embeddedFile(name);
+    std::string why = "it is not embedded";
+    Picture picture = bytes ? host_.graphics().decode(*bytes, why) : Picture();
+    if (picture.isNull())
+        std::fprintf(stderr, "xmascard: picture %s cannot be read (%s); it is left out\n", name,
+                     why.c_str());
+    return picture;
 }
 
 void Runtime::formCreated(Form& form) { stacking_.push_back(&form); }
@@ -38,7 +49,7 @@ void Runtime::End() {
     if (ended_) return;
     ended_ = true;
     scheduler_.halt();
-    if (onEnd) onEnd();
+    host_.quit();
 }
 
 void Runtime::tick() {
@@ -46,22 +57,6 @@ void Runtime::tick() {
     if (audio_.output() == media::AudioEngine::Output::Silent) audio_.advanceTo(clock_.now());
     scheduler_.fireDue();
     sweep();
-}
-
-void VirtualLoop::runUntil(double seconds, const std::function<void()>& afterTick) {
-    while (!runtime_.ended()) {
-        const std::optional<double> next = runtime_.scheduler().nextTick();
-        if (!next || *next > seconds) break;
-        clock_.set(*next);
-        runtime_.tick();
-        if (afterTick) afterTick();
-    }
-    if (!runtime_.ended()) clock_.set(seconds);
-}
-
-bool VirtualLoop::runToEnd(double limit, const std::function<void()>& afterTick) {
-    runUntil(limit, afterTick);
-    return runtime_.ended();
 }
 
 }  // namespace xmascard

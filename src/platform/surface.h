@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 
 #include "platform/color.h"
 #include "platform/drawing.h"
@@ -11,18 +10,16 @@
 namespace xmascard {
 
 // The persistent drawing of a picture box: its picture on its back colour, plus everything
-// drawn on it since the last clear. Pixel reads come from here.
+// drawn on it since the last clear. Pixel reads come from here. A graphics backend makes
+// it; its pixels are opaque, so colour reads are exact.
 class Surface {
   public:
-    Surface();
-    ~Surface();
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
+    virtual ~Surface() = default;
 
     // Starts afresh: width x height pixels of the back colour, the picture at the top-left.
-    void reset(int width, int height, Color back, const Picture& picture);
-    int width() const;
-    int height() const;
+    virtual void reset(int width, int height, Color back, const Picture& picture) = 0;
+    virtual int width() const = 0;
+    virtual int height() const = 0;
 
     struct Pen {
         Color outline;
@@ -31,23 +28,17 @@ class Surface {
         Color fillColor = 0;
     };
     // A circle of radius r pixels centred on (x, y) pixels.
-    void circle(double x, double y, double r, const Pen& pen);
+    virtual void circle(double x, double y, double r, const Pen& pen) = 0;
     // The picture at its natural size, top-left at (x, y) pixels, replacing what is there.
-    void paintPicture(const Picture& picture, double x, double y);
+    virtual void paintPicture(const Picture& picture, double x, double y) = 0;
 
-    Color pixel(int x, int y) const;
+    virtual Color pixel(int x, int y) const = 0;
     // One row of pixels for bulk reads: width() words of 0xFFRRGGBB. The colour of a word is
     // its low 24 bits; use rawColor() to compare with a colour read through pixel().
-    const std::uint32_t* scanLine(int y) const;
+    virtual const std::uint32_t* scanLine(int y) const = 0;
     static std::uint32_t rawColor(std::uint32_t word) { return word & 0xFFFFFFu; }
     // A snapshot of the drawing as a picture.
-    Picture snapshot() const;
-
-    struct Impl;
-    const Impl& impl() const { return *impl_; }
-
-  private:
-    std::unique_ptr<Impl> impl_;
+    virtual Picture snapshot() const = 0;
 };
 
 // The device context of a picture box's drawing, for the pixel reads of the region scan.
@@ -56,6 +47,8 @@ struct DeviceContext {
 };
 
 // The classic single-pixel read: kInvalidColor outside the surface.
-Color GetPixel(DeviceContext dc, int x, int y);
+inline Color GetPixel(DeviceContext dc, int x, int y) {
+    return dc.surface ? dc.surface->pixel(x, y) : kInvalidColor;
+}
 
 }  // namespace xmascard

@@ -11,25 +11,22 @@
 namespace xmascard {
 
 // One line of editable text. Change is raised whenever the text changes, by the user or
-// by the program.
+// by the program. On a screen it is the window system's own edit control; in a recording
+// the window paints it.
 class TextBox final : public Control {
   public:
-    TextBox(Form& form, std::string name, int index, PictureBox* container);
+    using Control::Control;
+
+    void applyDesign(const ControlDesign& design) override;
+    void paint(Canvas& canvas, const PixelRect& area, TextBoxes textBoxes) const override;
 
     const std::string& Text() const { return text_; }
     void setText(std::string text);
     Color ForeColor() const { return foreColor_; }
-    void setForeColor(Color c) { foreColor_ = c; }
     Color BackColor() const { return backColor_; }
-    void setBackColor(Color c) { backColor_ = c; }
     Alignment alignment() const { return alignment_; }
-    void setAlignment(Alignment a) { alignment_ = a; }
     bool bordered() const { return bordered_; }
-    void setBordered(bool b) { bordered_ = b; }
     const Font& font() const { return font_; }
-    void setFont(const Font& f) { font_ = f; }
-    // The design-time text, set without raising Change.
-    void initText(std::string text) { text_ = std::move(text); }
 
     std::function<void()> Change;
 

@@ -16,6 +16,9 @@ class TimerControl final : public Control {
     TimerControl(Form& form, std::string name, int index, PictureBox* container);
     ~TimerControl() override;
 
+    void applyDesign(const ControlDesign& design) override;
+    bool takesMouse() const override { return false; }
+
     int Interval() const { return interval_; }
     void setInterval(int milliseconds);
     void setEnabled(bool enabled) override;

@@ -14,10 +14,12 @@ enum class ScaleMode { Twips = 1, Pixels = 3 };
 
 struct Twips {
     float value = 0;
+    friend bool operator==(Twips, Twips) = default;
 };
 
 struct Pixels {
     float value = 0;
+    friend bool operator==(Pixels, Pixels) = default;
 };
 
 inline constexpr Pixels toPixels(Twips t) { return {t.value / kTwipsPerPixel}; }

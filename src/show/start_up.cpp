@@ -55,7 +55,7 @@ void FormTree::Form_Load() {
     // The player lets go of the file before it is replaced.
     MediaPlayer1.Stop();
     MediaPlayer1.setFileName("");
-    const std::string directory = soundDirectory();
+    const std::string directory = runtime().soundDirectory();
     musicPath_ = directory + "/mm.mid";
     writeSoundFile(kMusicResource, musicPath_);
     MediaPlayer1.setFileName(musicPath_);

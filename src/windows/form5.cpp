@@ -30,7 +30,7 @@ void Form5::Label4_Click(int) { Unload(*this); }
 
 void Form5::Label5_Click() {
     // Whether a browser could open the address or not, the bubble stays and nothing is said.
-    if (runtime().openUrl) runtime().openUrl(kWebAddress);
+    runtime().openUrl(kWebAddress);
 }
 
 }  // namespace xmascard

@@ -14,8 +14,8 @@ void prepareSkinBox(PictureBox& box) {
 }
 
 RegionHandle fitWindowToBox(Form& window, const PictureBox& box) {
-    window.setWidth(box.widthTwips().value);
-    window.setHeight(box.heightTwips().value);
+    window.setWidth(box.geometry().width.value);
+    window.setHeight(box.geometry().height.value);
     RegionHandle region = RegionFromPicture(box);
     SetWindowRgn(window.hWnd(), region, Redraw::Yes);
     return region;

@@ -26,9 +26,9 @@
 #include <type_traits>
 
 #include "platform/form_ref.h"
-#include "platform/form_window.h"
 #include "platform/media/audio_engine.h"
-#include "platform/real_time_loop.h"
+#include "platform/qt/form_window.h"
+#include "platform/qt/qt_host.h"
 #include "platform/runtime.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
@@ -69,7 +69,7 @@ class Log {
 class RecordingView final : public FormView {
   public:
     RecordingView(Form& form, Log& log, QString path)
-        : form_(form), log_(log), path_(std::move(path)), inner_(FormWindow::create(form)) {}
+        : form_(form), log_(log), path_(std::move(path)), inner_(std::make_unique<FormWindow>(form)) {}
 
     void formChanged(Change what) override { inner_->formChanged(what); }
     void controlChanged(Control& control, Change what) override {
@@ -104,6 +104,37 @@ class RecordingView final : public FormView {
     int count_ = 0;
 };
 
+// The card's own Qt host, whose windows also log their shapes and whose links are only
+// logged.
+class HarnessHost final : public Host {
+  public:
+    HarnessHost(Log& log, QString regionPath) : log_(log), regionPath_(std::move(regionPath)) {}
+
+    Graphics& graphics() override { return qt_.graphics(); }
+    std::unique_ptr<FormView> makeView(Form& form) override {
+        auto made = std::make_unique<RecordingView>(form, log_, regionPath_);
+        view = made.get();
+        return made;
+    }
+    ScreenSize screen() const override { return qt_.screen(); }
+    bool openUrl(const std::string& address) override {
+        log_.line(QString("openUrl %1").arg(QString::fromStdString(address)));
+        return false;
+    }
+    std::string soundDirectory() override { return qt_.soundDirectory(); }
+    void quit() override { qt_.quit(); }
+    void sweepLater() override { qt_.sweepLater(); }
+    void timerArmed() override { qt_.timerArmed(); }
+    void run(Runtime& runtime, TickClock& clock) { qt_.run(runtime, clock); }
+
+    RecordingView* view = nullptr;  // the last window's view
+
+  private:
+    QtHost qt_;
+    Log& log_;
+    QString regionPath_;
+};
+
 // A plain window under the one being tested: presses that fall through a shaped window's
 // see-through parts land here.
 class Underlay final : public QWidget {
@@ -128,18 +159,7 @@ class Underlay final : public QWidget {
 };
 
 template <class T>
-int run(const Options& options, Runtime& runtime, TickClock& clock, Log& log) {
-    RecordingView* view = nullptr;
-    runtime.setViewFactory([&](Form& form) {
-        auto made = std::make_unique<RecordingView>(form, log, options.region);
-        view = made.get();
-        return made;
-    });
-    runtime.openUrl = [&log](const std::string& address) {
-        log.line(QString("openUrl %1").arg(QString::fromStdString(address)));
-        return false;
-    };
-
+int run(const Options& options, HarnessHost& host, Runtime& runtime, TickClock& clock, Log& log) {
     FormRef<T> ref([&] { return std::make_unique<T>(runtime); });
     T& form = ref.get();
     form.onUnload = [&] {
@@ -169,7 +189,7 @@ int run(const Options& options, Runtime& runtime, TickClock& clock, Log& log) {
         underlay->show();
         underlay->lower();
     }
-    QWidget& widget = view->widget();
+    QWidget& widget = host.view->widget();
     QTimer::singleShot(300, &widget, [&] {
         log.line(QString("shown %1 %2 %3")
                      .arg(widget.winId())
@@ -177,8 +197,7 @@ int run(const Options& options, Runtime& runtime, TickClock& clock, Log& log) {
                      .arg(devicePixels(Twips{form.Top()})));
     });
 
-    RealTimeLoop loop(runtime, clock);
-    loop.start();
+    host.run(runtime, clock);
     return QApplication::exec();
 }
 
@@ -233,15 +252,14 @@ int main(int argc, char** argv) {
     MonotonicClock realClock;
     TickClock clock(realClock);
     auto audio = media::AudioEngine::create(media::AudioEngine::Output::Silent);
-    Runtime runtime(clock, *audio);
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    runtime.setScreen({screen.width(), screen.height()});
     Log log(options->log);
+    HarnessHost host(log, options->region);
+    Runtime runtime(clock, *audio, host);
 
-    if (options->form == "form2") return run<Form2>(*options, runtime, clock, log);
-    if (options->form == "form3") return run<Form3>(*options, runtime, clock, log);
-    if (options->form == "form4") return run<Form4>(*options, runtime, clock, log);
-    if (options->form == "form5") return run<Form5>(*options, runtime, clock, log);
+    if (options->form == "form2") return run<Form2>(*options, host, runtime, clock, log);
+    if (options->form == "form3") return run<Form3>(*options, host, runtime, clock, log);
+    if (options->form == "form4") return run<Form4>(*options, host, runtime, clock, log);
+    if (options->form == "form5") return run<Form5>(*options, host, runtime, clock, log);
     std::fprintf(stderr, "window_harness: unknown window %s\n", options->form.c_str());
     return 2;
 }

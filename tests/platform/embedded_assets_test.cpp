@@ -1,41 +1,51 @@
 // SPDX-License-Identifier: MIT
-// Reads every embedded picture, cursor, icon and sound through the Qt resource
-// system and checks the properties the windows and players depend on: formats and
-// pixel sizes (picture boxes take their picture's size), the exact key colour of
-// the pictures that shape a window, the MIDI file's tracks and the MP3's byte layout.
+// Reads every embedded picture, cursor and sound and checks the properties the windows and
+// players depend on: formats and pixel sizes (picture boxes take their picture's size), the
+// exact key colour of the pictures that shape a window, the music's instruments as the card's
+// own MIDI reader reads them, and the MP3's byte layout.
 
 #include <gtest/gtest.h>
-
-#include <QByteArray>
-#include <QColor>
-#include <QFile>
-#include <QImage>
-#include <QImageReader>
-#include <QString>
 
 #include <algorithm>
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
-// The resource initialiser lives in a static library; referencing it keeps it linked.
-static void initEmbeddedAssets() { Q_INIT_RESOURCE(assets); }
+#include "platform/media/smf_reader.h"
+#include "platform/resources.h"
+#include "support/test_graphics.h"
 
+namespace xmascard {
 namespace {
 
-QByteArray readResource(const QString& path) {
-    initEmbeddedAssets();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
+std::vector<std::uint8_t> readEmbedded(const char* name) {
+    const auto bytes = embeddedFile(name);
+    if (!bytes) return {};
+    return {bytes->begin(), bytes->end()};
 }
 
-QImage readImage(const QString& path) {
-    initEmbeddedAssets();
-    return QImage(path).convertToFormat(QImage::Format_ARGB32);
+Picture readPicture(const char* name) {
+    const auto bytes = embeddedFile(name);
+    std::string why;
+    return bytes ? testing::testGraphics().decode(*bytes, why) : Picture();
+}
+
+// The format a file's first bytes name.
+std::string formatOf(const std::vector<std::uint8_t>& b) {
+    const auto starts = [&](std::initializer_list<int> magic) {
+        return b.size() >= magic.size() &&
+               std::equal(magic.begin(), magic.end(), b.begin(),
+                          [](int m, std::uint8_t v) { return m == v; });
+    };
+    if (starts({'G', 'I', 'F', '8'})) return "gif";
+    if (starts({0xFF, 0xD8, 0xFF})) return "jpeg";
+    if (starts({'B', 'M'})) return "bmp";
+    if (starts({0x89, 'P', 'N', 'G'})) return "png";
+    return "unknown";
 }
 
 // ---------------------------------------------------------------------------
@@ -58,63 +68,62 @@ class EmbeddedAssetPicture : public ::testing::TestWithParam<PictureRow> {};
 
 TEST_P(EmbeddedAssetPicture, HasItsFormatSizeAndBackground) {
     const PictureRow& row = GetParam();
-    initEmbeddedAssets();
-    QImageReader reader(QString::fromLatin1(row.path));
-    ASSERT_TRUE(reader.canRead()) << row.path;
-    EXPECT_EQ(reader.format().toStdString(), row.format);
+    const std::vector<std::uint8_t> bytes = readEmbedded(row.path);
+    EXPECT_EQ(formatOf(bytes), row.format);
 
-    const QImage image = readImage(QString::fromLatin1(row.path));
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.width(), row.width);
-    EXPECT_EQ(image.height(), row.height);
+    const Picture picture = readPicture(row.path);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.width(), row.width);
+    EXPECT_EQ(picture.height(), row.height);
 
-    const QRgb corner = image.pixel(0, 0);
+    const Color corner = picture.pixel(0, 0);
     if (row.background == Background::ExactWhite) {
-        EXPECT_EQ(corner, qRgba(255, 255, 255, 255)) << "the window's key colour is read at (0, 0)";
+        EXPECT_EQ(corner, RGB(255, 255, 255)) << "the window's key colour is read at (0, 0)";
     } else if (row.background == Background::Transparent) {
-        EXPECT_EQ(qAlpha(corner), 0);
+        EXPECT_EQ(corner, kInvalidColor) << "transparent";
     }
 
     if (row.bmpBitsPerPixel != 0) {
-        const QByteArray bytes = readResource(QString::fromLatin1(row.path));
-        ASSERT_GT(bytes.size(), 30);
-        EXPECT_EQ(static_cast<uint8_t>(bytes[28]), row.bmpBitsPerPixel);
+        ASSERT_GT(bytes.size(), 30u);
+        EXPECT_EQ(bytes[28], row.bmpBitsPerPixel);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     AllPictures, EmbeddedAssetPicture,
     ::testing::Values(
-        PictureRow{":/pictures/tree.gif", "gif", 308, 398, Background::ExactWhite, 0},
-        PictureRow{":/pictures/happy_new_year.jpg", "jpeg", 188, 304, Background::Any, 0},
-        PictureRow{":/pictures/seasons_greetings.jpg", "jpeg", 155, 210, Background::Any, 0},
-        PictureRow{":/pictures/merry_christmas.jpg", "jpeg", 125, 193, Background::Any, 0},
-        PictureRow{":/pictures/help_button.gif", "gif", 18, 18, Background::Transparent, 0},
-        PictureRow{":/pictures/plug.gif", "gif", 42, 19, Background::Transparent, 0},
-        PictureRow{":/pictures/cherub1.gif", "gif", 150, 163, Background::Transparent, 0},
-        PictureRow{":/pictures/cherub2.gif", "gif", 150, 163, Background::Transparent, 0},
-        PictureRow{":/pictures/cherub3.gif", "gif", 150, 163, Background::Transparent, 0},
-        PictureRow{":/pictures/cherub4.gif", "gif", 150, 163, Background::Transparent, 0},
-        PictureRow{":/pictures/speech_bubble.bmp", "bmp", 272, 157, Background::ExactWhite, 24},
-        PictureRow{":/pictures/madonna.jpg", "jpeg", 156, 234, Background::Any, 0},
-        PictureRow{":/pictures/greeting_script.gif", "gif", 149, 72, Background::Transparent, 0},
-        PictureRow{":/pictures/save_normal.bmp", "bmp", 54, 29, Background::Any, 24},
-        PictureRow{":/pictures/save_pressed.bmp", "bmp", 54, 29, Background::Any, 24},
-        PictureRow{":/pictures/merry_christmas_panel.bmp", "bmp", 200, 130, Background::ExactWhite, 24},
-        PictureRow{":/cursors/hand_point.png", "png", 32, 32, Background::Transparent, 0},
-        PictureRow{":/cursors/hand_prohibited.png", "png", 32, 32, Background::Transparent, 0},
-        PictureRow{":/cursors/hand_open.png", "png", 32, 32, Background::Transparent, 0},
-        PictureRow{":/icon/tree-32.png", "png", 32, 32, Background::Transparent, 0},
-        PictureRow{":/icon/tree-16.png", "png", 16, 16, Background::Transparent, 0}));
+        PictureRow{"pictures/tree.gif", "gif", 308, 398, Background::ExactWhite, 0},
+        PictureRow{"pictures/happy_new_year.jpg", "jpeg", 188, 304, Background::Any, 0},
+        PictureRow{"pictures/seasons_greetings.jpg", "jpeg", 155, 210, Background::Any, 0},
+        PictureRow{"pictures/merry_christmas.jpg", "jpeg", 125, 193, Background::Any, 0},
+        PictureRow{"pictures/help_button.gif", "gif", 18, 18, Background::Transparent, 0},
+        PictureRow{"pictures/plug.gif", "gif", 42, 19, Background::Transparent, 0},
+        PictureRow{"pictures/cherub1.gif", "gif", 150, 163, Background::Transparent, 0},
+        PictureRow{"pictures/cherub2.gif", "gif", 150, 163, Background::Transparent, 0},
+        PictureRow{"pictures/cherub3.gif", "gif", 150, 163, Background::Transparent, 0},
+        PictureRow{"pictures/cherub4.gif", "gif", 150, 163, Background::Transparent, 0},
+        PictureRow{"pictures/speech_bubble.bmp", "bmp", 272, 157, Background::ExactWhite, 24},
+        PictureRow{"pictures/madonna.jpg", "jpeg", 156, 234, Background::Any, 0},
+        PictureRow{"pictures/greeting_script.gif", "gif", 149, 72, Background::Transparent, 0},
+        PictureRow{"pictures/save_normal.bmp", "bmp", 54, 29, Background::Any, 24},
+        PictureRow{"pictures/save_pressed.bmp", "bmp", 54, 29, Background::Any, 24},
+        PictureRow{"pictures/merry_christmas_panel.bmp", "bmp", 200, 130, Background::ExactWhite, 24},
+        PictureRow{"cursors/hand_point.png", "png", 32, 32, Background::Transparent, 0},
+        PictureRow{"cursors/hand_prohibited.png", "png", 32, 32, Background::Transparent, 0},
+        PictureRow{"cursors/hand_open.png", "png", 32, 32, Background::Transparent, 0},
+        PictureRow{"icon/tree-32.png", "png", 32, 32, Background::Transparent, 0},
+        PictureRow{"icon/tree-16.png", "png", 16, 16, Background::Transparent, 0}));
 
-bool isWhite(QRgb pixel) { return pixel == qRgba(255, 255, 255, 255); }
+bool isWhite(Color pixel) { return pixel == RGB(255, 255, 255); }
 
 // The window is cut to the tree's outline by keying out white, so whatever the
 // program draws on the tree must lie on non-white pixels or it is cut away.
 TEST(EmbeddedAssetTree, LightsButtonAndPlugLieOnTheTree) {
-    const QImage tree = readImage(":/pictures/tree.gif");
+    const Picture tree = readPicture("pictures/tree.gif");
     ASSERT_FALSE(tree.isNull());
-    EXPECT_FALSE(QImage(":/pictures/tree.gif").hasAlphaChannel()) << "the tree has no transparent colour";
+    for (int y = 0; y < tree.height(); ++y)
+        for (int x = 0; x < tree.width(); ++x)
+            ASSERT_NE(tree.pixel(x, y), kInvalidColor) << "the tree has no transparent colour";
 
     // Top-left corners of the 24 lights in twips; each light is a 15 x 15 pixel circle.
     const int lightTwips[24][2] = {{1470, 1995}, {1890, 2460}, {1335, 2880}, {2300, 1095}, {1155, 3360},
@@ -133,9 +142,9 @@ TEST(EmbeddedAssetTree, LightsButtonAndPlugLieOnTheTree) {
                 const double dx = x + 0.5 - (left + 7.5);
                 const double dy = y + 0.5 - (top + 7.5);
                 if (dx * dx + dy * dy > 7.5 * 7.5) continue;
-                const QRgb p = tree.pixel(x, y);
+                const Color p = tree.pixel(x, y);
                 whites += isWhite(p) ? 1 : 0;
-                brightChannels += qRed(p) + qGreen(p) + qBlue(p);
+                brightChannels += redOf(p) + greenOf(p) + blueOf(p);
                 ++pixels;
             }
         }
@@ -156,24 +165,23 @@ TEST(EmbeddedAssetTree, LightsButtonAndPlugLieOnTheTree) {
 }
 
 // The skin window keys out its picture box's grey back colour where the cherub's
-// transparent background shows it; the figure must be solid and free of that grey.
-TEST(EmbeddedAssetCherub, FramesAreSolidAndFreeOfTheBoxGrey) {
-    for (int frame = 1; frame <= 4; ++frame) {
-        const QImage image = readImage(QString(":/pictures/cherub%1.gif").arg(frame));
+// transparent background shows it; the figure must be free of that grey.
+TEST(EmbeddedAssetCherub, FramesAreFreeOfTheBoxGrey) {
+    for (const char* name : {"pictures/cherub1.gif", "pictures/cherub2.gif",
+                             "pictures/cherub3.gif", "pictures/cherub4.gif"}) {
+        const Picture image = readPicture(name);
         ASSERT_FALSE(image.isNull());
         int opaque = 0;
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
-                const QRgb p = image.pixel(x, y);
-                ASSERT_TRUE(qAlpha(p) == 0 || qAlpha(p) == 255) << "frame " << frame << " at " << x << "," << y;
-                if (qAlpha(p) == 0) continue;
+                const Color p = image.pixel(x, y);
+                if (p == kInvalidColor) continue;
                 ++opaque;
-                const QRgb rgb = p & 0xFFFFFF;
-                ASSERT_NE(rgb, 0xEFEFEFu) << "frame " << frame << " at " << x << "," << y;
-                ASSERT_NE(rgb, 0xF0F0F0u) << "frame " << frame << " at " << x << "," << y;
+                ASSERT_NE(p, RGB(0xEF, 0xEF, 0xEF)) << name << " at " << x << "," << y;
+                ASSERT_NE(p, RGB(0xF0, 0xF0, 0xF0)) << name << " at " << x << "," << y;
             }
         }
-        EXPECT_GT(opaque, image.width() * image.height() / 5) << "frame " << frame << " shows a figure";
+        EXPECT_GT(opaque, image.width() * image.height() / 5) << name << " shows a figure";
     }
 }
 
@@ -182,136 +190,49 @@ TEST(EmbeddedAssetCursor, HotSpotsLieOnTheHand) {
         const char* path;
         int x, y;
     };
-    for (const Cursor& c : {Cursor{":/cursors/hand_point.png", 12, 1}, Cursor{":/cursors/hand_prohibited.png", 12, 1},
-                            Cursor{":/cursors/hand_open.png", 16, 14}}) {
-        const QImage image = readImage(c.path);
+    for (const Cursor& c : {Cursor{"cursors/hand_point.png", 12, 1},
+                            Cursor{"cursors/hand_prohibited.png", 12, 1},
+                            Cursor{"cursors/hand_open.png", 16, 14}}) {
+        const Picture image = readPicture(c.path);
         ASSERT_FALSE(image.isNull()) << c.path;
-        EXPECT_EQ(qAlpha(image.pixel(c.x, c.y)), 255) << c.path;
-        EXPECT_LE(QImage(c.path).colorCount(), 16) << c.path;
+        EXPECT_NE(image.pixel(c.x, c.y), kInvalidColor) << c.path;
+        std::set<Color> colours;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+        EXPECT_LE(colours.size(), 16u) << c.path;
     }
-}
-
-TEST(EmbeddedAssetIcon, HoldsA32And16PixelImage) {
-    initEmbeddedAssets();
-    QImageReader reader(":/icon/tree.ico");
-    ASSERT_EQ(reader.format().toStdString(), "ico");
-    ASSERT_EQ(reader.imageCount(), 2);
-    std::vector<int> sizes;
-    for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(reader.jumpToImage(i));
-        const QImage image = reader.read();
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.width(), image.height());
-        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << "transparent background";
-        sizes.push_back(image.width());
-    }
-    EXPECT_EQ(sizes, (std::vector<int>{32, 16}));
 }
 
 // ---------------------------------------------------------------------------
 // The music
 
-uint32_t bigEndian(const QByteArray& b, int at, int n) {
-    uint32_t v = 0;
-    for (int i = 0; i < n; ++i) v = (v << 8) | static_cast<uint8_t>(b[at + i]);
+std::uint32_t bigEndian(const std::vector<std::uint8_t>& b, std::size_t at, int n) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < n; ++i) v = (v << 8) | b[at + static_cast<std::size_t>(i)];
     return v;
 }
 
-struct MidiEvent {
-    uint32_t tick;
-    uint8_t status;  // 0xFF for meta events
-    uint8_t type;    // meta type, or first data byte
-    QByteArray data;  // meta payload, or the data bytes
-};
+constexpr int kRate = 44100;
 
-struct MidiTrack {
-    std::vector<MidiEvent> events;
-    uint32_t endTick = 0;
-    bool ended = false;
-};
-
-std::optional<std::vector<MidiTrack>> parseTracks(const QByteArray& file, int count) {
-    std::vector<MidiTrack> tracks;
-    int at = 14;
-    for (int t = 0; t < count; ++t) {
-        if (file.mid(at, 4) != "MTrk") return std::nullopt;
-        const int end = at + 8 + static_cast<int>(bigEndian(file, at + 4, 4));
-        if (end > file.size()) return std::nullopt;
-        MidiTrack track;
-        int p = at + 8;
-        uint32_t tick = 0;
-        uint8_t running = 0;
-        auto varlen = [&]() {
-            uint32_t v = 0;
-            uint8_t b = 0;
-            do {
-                b = static_cast<uint8_t>(file[p++]);
-                v = (v << 7) | (b & 0x7F);
-            } while ((b & 0x80) && p < end);
-            return v;
-        };
-        while (p < end && !track.ended) {
-            tick += varlen();
-            uint8_t status = static_cast<uint8_t>(file[p]);
-            if (status == 0xFF) {
-                const uint8_t type = static_cast<uint8_t>(file[p + 1]);
-                p += 2;
-                const uint32_t length = varlen();
-                track.events.push_back({tick, 0xFF, type, file.mid(p, static_cast<int>(length))});
-                p += static_cast<int>(length);
-                if (type == 0x2F) track.ended = true;
-                continue;
-            }
-            if (status & 0x80) {
-                running = status;
-                ++p;
-            }
-            const int size = ((running >> 4) == 0xC || (running >> 4) == 0xD) ? 1 : 2;
-            track.events.push_back({tick, running, static_cast<uint8_t>(file[p]), file.mid(p, size)});
-            p += size;
-        }
-        track.endTick = tick;
-        tracks.push_back(track);
-        at = end;
-    }
-    return tracks;
+media::MidiSequence music() {
+    auto read = media::readStandardMidiFile(readEmbedded("CUSTOM/101"), kRate);
+    EXPECT_TRUE(read.ok());
+    return read.ok() ? read.value() : media::MidiSequence{};
 }
 
-QByteArray musicFile() { return readResource(":/CUSTOM/101"); }
-
-TEST(EmbeddedAssetMusic, IsAFormat1FileWithAFixedTempoConductorTrack) {
-    const QByteArray file = musicFile();
-    ASSERT_GE(file.size(), 14);
-    EXPECT_EQ(file.left(4), QByteArray("MThd"));
-    EXPECT_EQ(bigEndian(file, 4, 4), 6u);
-    EXPECT_EQ(bigEndian(file, 8, 2), 1u) << "format";
-    ASSERT_EQ(bigEndian(file, 10, 2), 8u) << "tracks";
+TEST(EmbeddedAssetMusic, IsAFormat1FileOfEightTracksAndTwoMinutesFifteen) {
+    const std::vector<std::uint8_t> file = readEmbedded("CUSTOM/101");
+    ASSERT_GE(file.size(), 14u);
     EXPECT_EQ(bigEndian(file, 12, 2), 120u) << "ticks per quarter note";
-
-    const auto tracks = parseTracks(file, 8);
-    ASSERT_TRUE(tracks.has_value());
-    std::map<uint8_t, std::vector<MidiEvent>> metas;
-    for (const MidiEvent& e : (*tracks)[0].events)
-        if (e.status == 0xFF) metas[e.type].push_back(e);
-    ASSERT_EQ(metas[0x51].size(), 1u) << "one tempo for the whole piece";
-    EXPECT_EQ(metas[0x51][0].tick, 0u);
-    EXPECT_EQ(metas[0x51][0].data, QByteArray::fromHex("07a120")) << "500000 us per quarter note";
-    ASSERT_EQ(metas[0x58].size(), 1u);
-    EXPECT_EQ(metas[0x58][0].data, QByteArray::fromHex("04021808")) << "4/4, 24 clocks, 8 32nds";
-    ASSERT_EQ(metas[0x59].size(), 1u);
-    EXPECT_EQ(metas[0x59][0].data, QByteArray::fromHex("0000")) << "C major";
-
-    uint32_t length = 0;
-    for (const MidiTrack& t : *tracks) {
-        EXPECT_TRUE(t.ended) << "every track closes with an end-of-track event";
-        length = std::max(length, t.endTick);
-    }
-    EXPECT_EQ(length, 32518u) << "135.5 s at 120 bpm";
+    const media::MidiSequence piece = music();
+    EXPECT_EQ(piece.format, 1);
+    EXPECT_EQ(piece.trackCount, 8);
+    // 32518 ticks at one tempo of 500000 us per quarter note: 135.49 s.
+    EXPECT_NEAR(static_cast<double>(piece.lengthFrames) / kRate, 32518 / 120.0 * 0.5, 0.001);
 }
 
-struct TrackRow {
-    int index;
-    const char* name;
+struct ChannelRow {
+    const char* instrument;
     int channel;
     int program;
     int pan;
@@ -319,39 +240,25 @@ struct TrackRow {
     bool modulation;
 };
 
-void PrintTo(const TrackRow& row, std::ostream* os) { *os << row.index << " " << row.name; }
+void PrintTo(const ChannelRow& row, std::ostream* os) { *os << row.instrument; }
 
-class EmbeddedAssetMusicTrack : public ::testing::TestWithParam<TrackRow> {};
+class EmbeddedAssetMusicChannel : public ::testing::TestWithParam<ChannelRow> {};
 
-TEST_P(EmbeddedAssetMusicTrack, PlaysOneInstrumentOnItsChannel) {
-    const TrackRow& row = GetParam();
-    const auto tracks = parseTracks(musicFile(), 8);
-    ASSERT_TRUE(tracks.has_value());
-    const MidiTrack& track = (*tracks)[static_cast<size_t>(row.index)];
-
-    std::map<uint8_t, QByteArray> namesAtZero;
+TEST_P(EmbeddedAssetMusicChannel, PlaysOneInstrumentAtItsVolumeAndPlace) {
+    const ChannelRow& row = GetParam();
     std::optional<int> program, volume, pan;
     int notes = 0;
-    bool sustain = false, modulation = false, pitchBend = false, otherChannel = false;
-    for (const MidiEvent& e : track.events) {
-        if (e.status == 0xFF) {
-            if (e.tick == 0 && (e.type == 0x03 || e.type == 0x04)) namesAtZero[e.type] = e.data;
-            continue;
-        }
-        otherChannel |= (e.status & 0x0F) != row.channel;
-        const uint8_t kind = e.status >> 4;
-        const int value = e.data.size() > 1 ? static_cast<uint8_t>(e.data[1]) : -1;
-        if (kind == 0xC && e.tick == 0) program = e.type;
-        if (kind == 0xB && e.type == 7 && e.tick == 0) volume = value;
-        if (kind == 0xB && e.type == 10 && e.tick == 0) pan = value;
-        sustain |= kind == 0xB && e.type == 64;
-        modulation |= kind == 0xB && e.type == 1;
-        pitchBend |= kind == 0xE;
-        notes += (kind == 0x9 && value > 0) ? 1 : 0;
+    bool sustain = false, modulation = false, pitchBend = false;
+    for (const media::MidiEvent& e : music().events) {
+        if (e.channel() != row.channel) continue;
+        if (e.kind() == 0xC0 && e.frame == 0) program = e.data1;
+        if (e.kind() == 0xB0 && e.data1 == 7 && e.frame == 0) volume = e.data2;
+        if (e.kind() == 0xB0 && e.data1 == 10 && e.frame == 0) pan = e.data2;
+        sustain |= e.kind() == 0xB0 && e.data1 == 64;
+        modulation |= e.kind() == 0xB0 && e.data1 == 1;
+        pitchBend |= e.kind() == 0xE0;
+        notes += (e.kind() == 0x90 && e.data2 > 0) ? 1 : 0;
     }
-    EXPECT_EQ(namesAtZero[0x03].toStdString(), row.name) << "track name";
-    EXPECT_EQ(namesAtZero[0x04].toStdString(), row.name) << "instrument name";
-    EXPECT_FALSE(otherChannel);
     EXPECT_EQ(program, row.program);
     EXPECT_EQ(volume, 125);
     EXPECT_EQ(pan, row.pan);
@@ -361,39 +268,50 @@ TEST_P(EmbeddedAssetMusicTrack, PlaysOneInstrumentOnItsChannel) {
     EXPECT_GT(notes, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(SevenInstruments, EmbeddedAssetMusicTrack,
-                         ::testing::Values(TrackRow{1, "Strings", 1, 48, 0, false, false},
-                                           TrackRow{2, "Clarinet", 2, 71, 90, false, false},
-                                           TrackRow{3, "Celesta", 3, 8, 30, false, false},
-                                           TrackRow{4, "Harp", 4, 46, 75, false, false},
-                                           TrackRow{5, "El Piano", 0, 4, 64, true, false},
-                                           TrackRow{6, "Harmonica", 5, 22, 55, false, true},
-                                           TrackRow{7, "Ac Bass", 6, 32, 120, true, false}));
+INSTANTIATE_TEST_SUITE_P(SevenInstruments, EmbeddedAssetMusicChannel,
+                         ::testing::Values(ChannelRow{"Strings", 1, 48, 0, false, false},
+                                           ChannelRow{"Clarinet", 2, 71, 90, false, false},
+                                           ChannelRow{"Celesta", 3, 8, 30, false, false},
+                                           ChannelRow{"Harp", 4, 46, 75, false, false},
+                                           ChannelRow{"El Piano", 0, 4, 64, true, false},
+                                           ChannelRow{"Harmonica", 5, 22, 55, false, true},
+                                           ChannelRow{"Ac Bass", 6, 32, 120, true, false}));
+
+// No channel but the instruments' sounds: nothing plays on the drum channel or elsewhere.
+TEST(EmbeddedAssetMusic, UsesOnlyTheSevenInstrumentChannels) {
+    std::set<int> channels;
+    for (const media::MidiEvent& e : music().events) channels.insert(e.channel());
+    EXPECT_EQ(channels, (std::set<int>{0, 1, 2, 3, 4, 5, 6}));
+}
 
 // ---------------------------------------------------------------------------
 // The bells
 
 TEST(EmbeddedAssetBells, IsTaggedMpeg1Layer3OfExactlyOneHundredAndFiveFrames) {
-    const QByteArray file = readResource(":/CUSTOM/102");
-    ASSERT_GT(file.size(), 1024 + 128);
+    const std::vector<std::uint8_t> file = readEmbedded("CUSTOM/102");
+    ASSERT_GT(file.size(), 1024u + 128u);
+    const auto bytes = [&](std::size_t at, std::size_t n) {
+        return std::string(file.begin() + static_cast<long>(at),
+                           file.begin() + static_cast<long>(at + n));
+    };
 
     // ID3 v2.3, no flags, 1014 bytes of tag data (synchsafe), one genre frame, zero padding.
-    EXPECT_EQ(file.left(6), QByteArray::fromHex("494433030000"));
-    EXPECT_EQ(file.mid(6, 4), QByteArray::fromHex("00000776"));
-    EXPECT_EQ(file.mid(10, 10), QByteArray("TCON\x00\x00\x00\x06\x00\x00", 10));
-    EXPECT_EQ(file.mid(20, 6), QByteArray("\x00" "Blues", 6));
-    EXPECT_EQ(file.mid(26, 1024 - 26), QByteArray(1024 - 26, '\0'));
+    EXPECT_EQ(bytes(0, 6), std::string("ID3\x03\x00\x00", 6));
+    EXPECT_EQ(bytes(6, 4), std::string("\x00\x00\x07\x76", 4));
+    EXPECT_EQ(bytes(10, 10), std::string("TCON\x00\x00\x00\x06\x00\x00", 10));
+    EXPECT_EQ(bytes(20, 6), std::string("\x00" "Blues", 6));
+    EXPECT_EQ(bytes(26, 1024 - 26), std::string(1024 - 26, '\0'));
 
     // ID3 v1: "TAG" and nothing else.
-    const QByteArray v1 = file.right(128);
-    EXPECT_EQ(v1.left(3), QByteArray("TAG"));
-    EXPECT_EQ(v1.mid(3), QByteArray(125, '\0'));
+    const std::size_t v1 = file.size() - 128;
+    EXPECT_EQ(bytes(v1, 3), "TAG");
+    EXPECT_EQ(bytes(v1 + 3, 125), std::string(125, '\0'));
 
     const int audioEnd = static_cast<int>(file.size()) - 128;
     int at = 1024;
     int frames = 0;
     while (at < audioEnd) {
-        const uint32_t h = bigEndian(file, at, 4);
+        const std::uint32_t h = bigEndian(file, static_cast<std::size_t>(at), 4);
         ASSERT_EQ(h >> 21, 0x7FFu) << "frame sync at byte " << at;
         EXPECT_EQ((h >> 19) & 3, 3u) << "MPEG-1";
         EXPECT_EQ((h >> 17) & 3, 1u) << "Layer III";
@@ -402,9 +320,9 @@ TEST(EmbeddedAssetBells, IsTaggedMpeg1Layer3OfExactlyOneHundredAndFiveFrames) {
         EXPECT_EQ((h >> 10) & 3, 0u) << "44.1 kHz";
         EXPECT_EQ((h >> 6) & 3, 3u) << "mono";
         // An encoder info frame stores its tag after the 17 bytes of mono side information.
-        const QByteArray tag = file.mid(at + 4 + 17, 4);
-        EXPECT_NE(tag, QByteArray("Xing"));
-        EXPECT_NE(tag, QByteArray("Info"));
+        const std::string tag = bytes(static_cast<std::size_t>(at) + 4 + 17, 4);
+        EXPECT_NE(tag, "Xing");
+        EXPECT_NE(tag, "Info");
         at += 144 * 96000 / 44100 + static_cast<int>((h >> 9) & 1);
         ++frames;
     }
@@ -413,3 +331,4 @@ TEST(EmbeddedAssetBells, IsTaggedMpeg1Layer3OfExactlyOneHundredAndFiveFrames) {
 }
 
 }  // namespace
+}  // namespace xmascard

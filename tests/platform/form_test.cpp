@@ -52,7 +52,7 @@ class Counted final : public Form {
 };
 
 TEST(FormRef, LoadsOnFirstReferenceAndAfreshAfterUnload) {
-    testing::TestRuntime t;
+    testing::TestRuntime t{1000.0};
     int loads = 0;
     FormRef<Counted> ref([&] { return std::make_unique<Counted>(t.runtime, loads); });
     EXPECT_FALSE(ref.loaded());
@@ -73,7 +73,7 @@ TEST(FormRef, LoadsOnFirstReferenceAndAfreshAfterUnload) {
 }
 
 TEST(Form, KeepsPositionsExactlyAsWritten) {
-    testing::TestRuntime t;
+    testing::TestRuntime t{1000.0};
     int loads = 0;
     Counted form(t.runtime, loads);
     // 500 twips is not a whole number of pixels; it must still read back as written.
@@ -86,7 +86,7 @@ TEST(Form, KeepsPositionsExactlyAsWritten) {
 }
 
 TEST(Form, ControlGeometryReadsInTheContainersScale) {
-    testing::TestRuntime t;
+    testing::TestRuntime t{1000.0};
     int loads = 0;
     Counted form(t.runtime, loads);
     auto* box = dynamic_cast<PictureBox*>(form.find("Box"));
@@ -97,16 +97,16 @@ TEST(Form, ControlGeometryReadsInTheContainersScale) {
     EXPECT_EQ(dot->Top(), 2);
     dot->setLeft(2.5f);
     EXPECT_EQ(dot->Left(), 2.5f);
-    EXPECT_EQ(dot->leftTwips().value, 37.5f);
+    EXPECT_EQ(dot->geometry().left.value, 37.5f);
     form.setScaleMode(ScaleMode::Pixels);
     EXPECT_EQ(box->Left(), 10);
     box->setTop(7);
-    EXPECT_EQ(box->topTwips().value, 105);
+    EXPECT_EQ(box->geometry().top.value, 105);
 }
 
 TEST(Form, CentresOnTheScreenWhenFirstShown) {
-    testing::TestRuntime t;
-    t.runtime.setScreen({1280, 800});
+    testing::TestRuntime t{1000.0};
+    t.host.setScreen({1280, 800});
     int loads = 0;
     Counted form(t.runtime, loads);
     form.Show();
@@ -119,11 +119,11 @@ TEST(Form, CentresOnTheScreenWhenFirstShown) {
 }
 
 TEST(Form, AutoSizedPictureBoxTakesPictureSizePlusBorder) {
-    testing::TestRuntime t;
+    testing::TestRuntime t{1000.0};
     int loads = 0;
     Counted form(t.runtime, loads);
     auto* box = dynamic_cast<PictureBox*>(form.find("Box"));
-    box->setPicture(makePicture(testing::solidImage(150, 163, qRgb(1, 2, 3))));
+    box->setPicture(testing::solidPicture(150, 163, RGB(1, 2, 3)));
     box->setAutoSize(true);
     struct Row {
         BorderStyle border;
@@ -132,8 +132,8 @@ TEST(Form, AutoSizedPictureBoxTakesPictureSizePlusBorder) {
     for (const Row& row : {Row{BorderStyle::None, 150, 163}, Row{BorderStyle::Flat, 152, 165},
                            Row{BorderStyle::Sunken, 154, 167}}) {
         box->setBorderStyle(row.border);
-        EXPECT_EQ(box->widthTwips().value, row.width * 15.0f);
-        EXPECT_EQ(box->heightTwips().value, row.height * 15.0f);
+        EXPECT_EQ(box->geometry().width.value, row.width * 15.0f);
+        EXPECT_EQ(box->geometry().height.value, row.height * 15.0f);
         EXPECT_EQ(box->ScaleWidth(), 150);
         EXPECT_EQ(box->ScaleHeight(), 163);
     }

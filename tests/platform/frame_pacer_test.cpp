@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "platform/form.h"
+#include "platform/headless_host.h"
 #include "platform/media/audio_engine.h"
 #include "platform/runtime.h"
 #include "platform/timer_control.h"
+#include "support/test_graphics.h"
 
 namespace xmascard {
 namespace {
@@ -20,7 +22,8 @@ struct PacedRuntime {
     TickClock clock{real};
     std::unique_ptr<media::AudioEngine> audio =
         media::AudioEngine::create(media::AudioEngine::Output::Silent);
-    Runtime runtime{clock, *audio};
+    HeadlessHost host{testing::testGraphics(), {}, ""};
+    Runtime runtime{clock, *audio, host};
     FramePacer pacer{runtime, clock};
     Form form{runtime, FormDesign{}, {}};
     std::vector<std::unique_ptr<TimerControl>> timers;

@@ -3,21 +3,22 @@
 
 #include <array>
 
+#include "platform/control_geometry.h"
 #include "platform/form.h"
-#include "platform/form_painter.h"
+#include "platform/paint_controls.h"
 #include "platform/picture_box.h"
 #include "platform/shape.h"
-#include "platform/surface_impl.h"
 #include "support/test_runtime.h"
+#include "windows/form2.h"
 
 namespace xmascard {
 namespace {
 
-constexpr QRgb kBackground = qRgb(0x9C, 0xD5, 0x6A);
+constexpr Color kBackground = RGB(0x9C, 0xD5, 0x6A);
 
 // A 40 x 40 pixel window: one borderless picture box of a known colour holding one shape.
 struct Scene {
-    testing::TestRuntime t;
+    testing::TestRuntime t{1000.0};
     std::array<ControlDesign, 2> designs;
     std::unique_ptr<Form> form;
 
@@ -31,9 +32,16 @@ struct Scene {
         form = std::make_unique<Form>(t.runtime,
                                       FormDesign{.clientWidth = 600, .clientHeight = 600}, designs);
         auto* box = dynamic_cast<PictureBox*>(form->find("Box"));
-        box->setPicture(makePicture(testing::solidImage(40, 40, kBackground)));
+        box->setPicture(testing::solidPicture(40, 40, kBackground));
     }
-    QImage render() const { return renderForm(*form); }
+    // The window as painted, one colour per pixel.
+    std::vector<std::vector<Color>> render() {
+        const std::unique_ptr<Image> image = renderForm(t.host.graphics(), *form);
+        std::vector<std::vector<Color>> pixels(40, std::vector<Color>(40));
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x) pixels[y][x] = testing::pixelOf(*image, x, y);
+        return pixels;
+    }
 };
 
 TEST(Painting, MaskPenLightIsTheBitwiseAndOfItsColourAndThePicture) {
@@ -50,11 +58,10 @@ TEST(Painting, MaskPenLightIsTheBitwiseAndOfItsColourAndThePicture) {
                  .shape = ShapeType::Circle,
                  .borderColor = light,
                  .drawMode = DrawMode::MaskPen});
-    const QImage image = scene.render();
-    const QRgb expected = qRgb(0x9C & 0xF0, 0xD5 & 0x3C, 0x6A & 0xFF);
-    EXPECT_EQ(image.pixel(17, 17) & 0xFFFFFF, expected & 0xFFFFFF);     // centre of the circle
-    EXPECT_EQ(image.pixel(10, 10) & 0xFFFFFF, kBackground & 0xFFFFFF);  // corner of its box
-    EXPECT_EQ(image.pixel(30, 30) & 0xFFFFFF, kBackground & 0xFFFFFF);  // outside
+    const auto image = scene.render();
+    EXPECT_EQ(image[17][17], RGB(0x9C & 0xF0, 0xD5 & 0x3C, 0x6A & 0xFF));  // centre of the circle
+    EXPECT_EQ(image[10][10], kBackground);                                 // corner of its box
+    EXPECT_EQ(image[30][30], kBackground);                                 // outside
 }
 
 TEST(Painting, HatchesDrawOnlyTheirLines) {
@@ -75,16 +82,15 @@ TEST(Painting, HatchesDrawOnlyTheirLines) {
                      .fillColor = hatch,
                      .borderVisible = false,
                      .drawMode = row.mode});
-        const QImage image = scene.render();
-        const QRgb line = row.mode == DrawMode::MaskPen ? qRgb(0x9C & 255, 0xD5 & 224, 0x6A & 192)
-                                                        : qRgb(255, 224, 192);
+        const auto image = scene.render();
+        const Color line = row.mode == DrawMode::MaskPen ? (kBackground & hatch) : hatch;
         int lines = 0, untouched = 0;
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 40; ++x) {
-                const QRgb p = image.pixel(x, y) & 0xFFFFFF;
-                if (p == (line & 0xFFFFFF))
+                const Color p = image[y][x];
+                if (p == line)
                     ++lines;
-                else if (p == (kBackground & 0xFFFFFF))
+                else if (p == kBackground)
                     ++untouched;
                 else
                     FAIL() << "stray colour at " << x << "," << y << ": " << std::hex << p;
@@ -97,8 +103,8 @@ TEST(Painting, HatchesDrawOnlyTheirLines) {
             // Upward: the line through a pixel continues up and to the right.
             for (int y = 1; y < 40; ++y) {
                 for (int x = 0; x < 39; ++x) {
-                    if ((image.pixel(x, y) & 0xFFFFFF) == (line & 0xFFFFFF)) {
-                        EXPECT_EQ(image.pixel(x + 1, y - 1) & 0xFFFFFF, line & 0xFFFFFF);
+                    if (image[y][x] == line) {
+                        EXPECT_EQ(image[y - 1][x + 1], line);
                     }
                 }
             }
@@ -106,45 +112,37 @@ TEST(Painting, HatchesDrawOnlyTheirLines) {
     }
 }
 
-// A 40 x 40 borderless box whose drawing is cleared after a circle was drawn on it.
-QImage clearedDrawing(const QImage& picture, Color back) {
-    testing::TestRuntime t;
-    std::array<ControlDesign, 1> designs{{{.kind = ControlKind::PictureBox,
-                                          .name = "Box",
-                                          .width = 600,
-                                          .height = 600,
-                                          .border = BorderStyle::None}}};
-    Form form(t.runtime, FormDesign{.clientWidth = 600, .clientHeight = 600}, designs);
-    auto* box = dynamic_cast<PictureBox*>(form.find("Box"));
-    box->setBackColor(back);
-    box->setPicture(makePicture(picture));
-    box->Circle(300, 300, 150, RGB(255, 255, 255));
-    box->Cls();
-    return qImage(box->surface()).copy();
-}
+// The card's painting lies under a diagonal-cross hatch drawn with the mask pen: on the hatch
+// lines the painting is ANDed with the hatch colour, between them it is left as it is.
+TEST(MaskPenHatch, AndsOnlyTheLinesAndLeavesTheGapsAlone) {
+    testing::TestRuntime t{1000.0};
+    Form2 card(t.runtime);
+    card.Form_Load();
+    const std::unique_ptr<Image> shown = renderForm(t.host.graphics(), card);
+    const Picture& painting = card.Picture5.picture();
+    const PixelPoint origin = innerRectInForm(card.Picture5).topLeft();
+    const PixelRect caption = controlRectInForm(card.Label4);
+    const Color peach = RGB(255, 224, 192);
 
-TEST(Painting, ClsBringsBackThePictureOverTheBackColourWhateverItsSizeOrTransparency) {
-    QImage pattern(50, 45, QImage::Format_ARGB32);
-    for (int y = 0; y < pattern.height(); ++y)
-        for (int x = 0; x < pattern.width(); ++x) pattern.setPixel(x, y, qRgb(x * 5, y * 5, 77));
-    const Color back = RGB(0x10, 0x20, 0x30);
-
-    // Larger than the box and opaque: its top-left 40 x 40.
-    EXPECT_EQ(clearedDrawing(pattern, back), pattern.copy(0, 0, 40, 40).convertToFormat(
-                                                 QImage::Format_RGB32));
-
-    // Smaller than the box: the back colour shows past it.
-    const QImage small = clearedDrawing(pattern.copy(0, 0, 30, 20), back);
-    EXPECT_EQ(small.pixel(29, 19), pattern.pixel(29, 19));
-    EXPECT_EQ(small.pixel(30, 5) & 0xFFFFFF, 0x102030u);
-    EXPECT_EQ(small.pixel(5, 20) & 0xFFFFFF, 0x102030u);
-
-    // With see-through pixels: the back colour shows through them.
-    QImage holed = pattern;
-    holed.setPixel(20, 20, qRgba(0, 0, 0, 0));
-    const QImage cleared = clearedDrawing(holed, back);
-    EXPECT_EQ(cleared.pixel(20, 20) & 0xFFFFFF, 0x102030u);
-    EXPECT_EQ(cleared.pixel(21, 20), pattern.pixel(21, 20));
+    int untouched = 0, masked = 0, neither = 0;
+    for (int y = 0; y < painting.height(); ++y)
+        for (int x = 0; x < painting.width(); ++x) {
+            const PixelPoint at = origin + PixelPoint{x, y};
+            if (caption.contains(at)) continue;
+            const Color picture = painting.pixel(x, y);
+            const Color seen = testing::pixelOf(*shown, at.x, at.y);
+            if (picture == (picture & peach)) continue;  // the AND changes nothing here
+            if (seen == picture)
+                ++untouched;
+            else if (seen == (picture & peach))
+                ++masked;
+            else
+                ++neither;
+        }
+    EXPECT_EQ(neither, 0);
+    // A diagonal cross marks two pixels in eight in every row.
+    const double lines = static_cast<double>(masked) / (masked + untouched);
+    EXPECT_NEAR(lines, 0.25, 0.05);
 }
 
 }  // namespace

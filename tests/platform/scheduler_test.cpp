@@ -13,7 +13,7 @@ namespace xmascard {
 namespace {
 
 struct Timers {
-    testing::TestRuntime t;
+    testing::TestRuntime t{1000.0};
     Form form{t.runtime, FormDesign{}, {}};
 
     // A timer that records the clock at every tick.

@@ -12,23 +12,23 @@
 namespace xmascard {
 namespace {
 
-using testing::solidImage;
+using testing::pictureWithDots;
 
-constexpr QRgb kKey = qRgb(255, 255, 255);
-constexpr QRgb kInk = qRgb(0, 128, 0);
+constexpr Color kKey = RGB(255, 255, 255);
+constexpr Color kInk = RGB(0, 128, 0);
 
 // A window holding one borderless pixel-scale picture box that shows `image`.
 struct Box {
-    testing::TestRuntime t;
+    testing::TestRuntime t{1000.0};
     Form form{t.runtime, FormDesign{}, {}};
     PictureBox box{form, "Picture", -1, nullptr};
 
-    explicit Box(const QImage& image) {
+    explicit Box(const Picture& picture) {
         box.setBorderStyle(BorderStyle::None);
         box.setScaleMode(ScaleMode::Pixels);
         box.setAutoRedraw(true);
         box.setAutoSize(true);
-        box.setPicture(makePicture(image));
+        box.setPicture(picture);
     }
 };
 
@@ -39,7 +39,7 @@ std::vector<PixelRect> rectsOf(const RegionHandle& region) {
 struct Case {
     const char* name;
     int width, height;
-    std::vector<QPoint> ink;
+    std::vector<PixelPoint> ink;
     std::vector<PixelRect> expected;  // the region, as Qt's canonical rectangles
 };
 
@@ -49,9 +49,7 @@ class RegionFromPictureCases : public ::testing::TestWithParam<Case> {};
 
 TEST_P(RegionFromPictureCases, GivesTheRunsOfNonKeyPixels) {
     const Case& c = GetParam();
-    QImage image = solidImage(c.width, c.height, kKey);
-    for (const QPoint& p : c.ink) image.setPixel(p, kInk);
-    Box b(image);
+    Box b(pictureWithDots(c.width, c.height, kKey, c.ink, kInk));
     const RegionHandle fast = RegionFromPicture(b.box);
     const RegionHandle slow = RegionFromPictureByPixelReads(b.box);
     EXPECT_EQ(rectsOf(fast), c.expected);
@@ -78,24 +76,21 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RegionFromPicture, TakesTheTopLeftPixelAsKeyEvenInsideTheFigure) {
     // The figure's colour fills (0, 0): that colour is cut away wherever it lies, and the
     // white "background" becomes the window.
-    QImage image = solidImage(4, 2, kInk);
-    image.setPixel(2, 0, kKey);
-    image.setPixel(1, 1, kKey);
-    Box b(image);
+    const PixelPoint white[] = {{2, 0}, {1, 1}};
+    Box b(pictureWithDots(4, 2, kInk, white, kKey));
     EXPECT_EQ(rectsOf(RegionFromPicture(b.box)),
               (std::vector<PixelRect>{{2, 0, 3, 1}, {1, 1, 2, 2}}));
 }
 
 TEST(RegionFromPicture, GivesNoRegionForAnEmptyBox) {
-    Box b{QImage()};
+    Box b{Picture()};
     EXPECT_FALSE(RegionFromPicture(b.box).has_value());
     EXPECT_FALSE(RegionFromPictureByPixelReads(b.box).has_value());
 }
 
 TEST(RegionFromPicture, ScansNoFurtherThanTheDrawingOfABoxLeftInTwips) {
-    QImage image = solidImage(3, 3, kKey);
-    image.setPixel(1, 1, kInk);
-    Box b(image);
+    const PixelPoint ink[] = {{1, 1}};
+    Box b(pictureWithDots(3, 3, kKey, ink, kInk));
     b.box.setScaleMode(ScaleMode::Twips);  // ScaleWidth is now 45, the drawing 3 pixels wide
     EXPECT_EQ(rectsOf(RegionFromPicture(b.box)), (std::vector<PixelRect>{{1, 1, 2, 2}}));
 }
@@ -104,9 +99,10 @@ TEST(RegionFromPicture, FastScanMatchesPixelReadsOnTheCardsPictures) {
     for (const char* path : {assets::kTree, assets::kCherub[0], assets::kCherub[2],
                              assets::kSpeechBubble, assets::kMerryChristmasPanel}) {
         SCOPED_TRACE(path);
-        const Picture picture = Picture::fromResource(path);
+        testing::TestRuntime t;
+        const Picture picture = t.runtime.loadPicture(path);
         ASSERT_FALSE(picture.isNull());
-        Box b(*qImage(picture));
+        Box b(picture);
         const RegionHandle fast = RegionFromPicture(b.box);
         const RegionHandle slow = RegionFromPictureByPixelReads(b.box);
         ASSERT_TRUE(fast && slow);
@@ -121,9 +117,8 @@ TEST(RegionFromPicture, FastScanMatchesPixelReadsOnTheCardsPictures) {
 }
 
 TEST(RegionFromPicture, TwoCallsGiveEqualRegions) {
-    QImage image = solidImage(8, 8, kKey);
-    image.setPixel(4, 4, kInk);
-    Box b(image);
+    const PixelPoint ink[] = {{4, 4}};
+    Box b(pictureWithDots(8, 8, kKey, ink, kInk));
     EXPECT_EQ(*RegionFromPicture(b.box), *RegionFromPicture(b.box));
 }
 

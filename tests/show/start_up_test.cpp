@@ -3,10 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <optional>
 
 #include "platform/files.h"
 #include "shaping/region_from_picture.h"
@@ -23,22 +24,24 @@ std::vector<char> readFile(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Points the sound directory at a fresh temporary directory for one test.
+// A fresh sound directory, with what a test puts in it before the card starts.
 struct SoundDirectory {
-    QTemporaryDir temp;
-    fs::path dir = temp.path().toStdString();
-    SoundDirectory() { setenv("WINDIR", dir.c_str(), 1); }
-    ~SoundDirectory() { unsetenv("WINDIR"); }
+    testing::TempDirectory temp;
+    fs::path dir = temp.path;
 };
 
+// The card started, its sound files going into the runtime's own directory or the given one.
 struct StartedCard {
-    testing::TestRuntime t;
+    StartedCard() : directory(t.soundDirectory.path) {}
+    explicit StartedCard(const fs::path& sounds)
+        : directory((t.host.setSoundDirectory(sounds.string()), sounds)) {}
+    testing::TestRuntime t{1000.0};
+    fs::path directory;
     Program program{t.runtime};
     FormTree& tree = *program.formTree;
 };
 
 TEST(StartUp, SizesAndShapesTheWindowToTheTree) {
-    SoundDirectory sounds;
     StartedCard card;
     FormTree& tree = card.tree;
     EXPECT_EQ(tree.PictureTree.ScaleWidth(), 308);
@@ -62,9 +65,8 @@ TEST(StartUp, SizesAndShapesTheWindowToTheTree) {
 }
 
 TEST(StartUp, SeedsEveryFlakeInsideTheTreePicture) {
-    SoundDirectory sounds;
     for (double start : {1000.0, 1.5, 86399.9}) {
-        testing::TestRuntime t;
+        testing::TestRuntime t{1000.0};
         t.clock.set(start);
         Program program(t.runtime);
         const FormTree& tree = *program.formTree;
@@ -81,22 +83,36 @@ TEST(StartUp, WritesTheSoundFilesByteForByte) {
     SoundDirectory sounds;
     // A stale, longer file must leave none of its bytes behind.
     std::ofstream(sounds.dir / "mm.mid") << std::string(100000, 'x');
-    StartedCard card;
+    StartedCard card(sounds.dir);
     EXPECT_EQ(readFile(sounds.dir / "mm.mid"), *LoadResData(101, "CUSTOM"));
     EXPECT_EQ(readFile(sounds.dir / "Bells.mp3"), *LoadResData(102, "CUSTOM"));
     EXPECT_EQ(card.tree.MediaPlayer1.FileName(), (sounds.dir / "mm.mid").string());
     EXPECT_EQ(card.tree.MediaPlayer1.Volume(), -400);
 }
 
-TEST(StartUp, WritesIntoTheCacheDirectoryWithoutWindir) {
-    QTemporaryDir cache;
-    unsetenv("WINDIR");
-    setenv("XDG_CACHE_HOME", cache.path().toLocal8Bit().constData(), 1);
-    StartedCard card;
-    unsetenv("XDG_CACHE_HOME");
-    const fs::path dir = fs::path(cache.path().toStdString()) / "xmascard";
-    EXPECT_EQ(readFile(dir / "mm.mid"), *LoadResData(101, "CUSTOM"));
-    EXPECT_EQ(readFile(dir / "Bells.mp3"), *LoadResData(102, "CUSTOM"));
+// WINDIR (under any of its spellings) names the sound directory; without it, the cache.
+TEST(SoundDirectory, IsWindirWhenSetElseTheCache) {
+    struct Row {
+        std::map<std::string, std::string> environment;
+        std::string expected;
+    };
+    const std::vector<Row> rows = {
+        {{}, "/cache/xmascard"},
+        {{{"WINDIR", "/win"}}, "/win"},
+        {{{"Windir", "/Win"}}, "/Win"},
+        {{{"windir", "/w"}}, "/w"},
+        {{{"WINDIR", ""}}, "/cache/xmascard"},
+        {{{"WINDIR", ""}, {"windir", "/w"}}, "/w"},
+        {{{"WINDIR", "/first"}, {"windir", "/last"}}, "/first"},
+    };
+    for (const Row& row : rows) {
+        const auto environment = [&row](const std::string& name) -> std::optional<std::string> {
+            const auto it = row.environment.find(name);
+            if (it == row.environment.end()) return std::nullopt;
+            return it->second;
+        };
+        EXPECT_EQ(soundDirectoryFor(environment, "/cache/xmascard"), row.expected);
+    }
 }
 
 TEST(StartUp, ReplacesALinkInsteadOfWritingThroughIt) {
@@ -104,7 +120,7 @@ TEST(StartUp, ReplacesALinkInsteadOfWritingThroughIt) {
     const fs::path victim = sounds.dir / "precious.txt";
     std::ofstream(victim) << "keep me";
     fs::create_symlink(victim, sounds.dir / "mm.mid");
-    StartedCard card;
+    StartedCard card(sounds.dir);
     EXPECT_EQ(readFile(victim), std::vector<char>({'k', 'e', 'e', 'p', ' ', 'm', 'e'}));
     EXPECT_FALSE(fs::is_symlink(sounds.dir / "mm.mid"));
     EXPECT_EQ(readFile(sounds.dir / "mm.mid"), *LoadResData(101, "CUSTOM"));
@@ -133,7 +149,7 @@ TEST(StartUp, GoesOnWhenAFileCannotBeWritten) {
         SoundDirectory sounds;
         row.block(sounds.dir);
         ::testing::internal::CaptureStderr();
-        StartedCard card;
+        StartedCard card(sounds.dir);
         const std::string err = ::testing::internal::GetCapturedStderr();
         EXPECT_NE(err.find(row.message), std::string::npos) << err;
         EXPECT_EQ(readFile(sounds.dir / "Bells.mp3"), *LoadResData(102, "CUSTOM"));
@@ -142,14 +158,12 @@ TEST(StartUp, GoesOnWhenAFileCannotBeWritten) {
 }
 
 TEST(StartUp, GoesOnWhenTheDirectoryIsMissing) {
-    setenv("WINDIR", "/nonexistent/xmascard-test", 1);
     ::testing::internal::CaptureStderr();
     {
-        StartedCard card;
+        StartedCard card("/nonexistent/xmascard-test");
         EXPECT_TRUE(card.tree.region().has_value());
     }
     const std::string err = ::testing::internal::GetCapturedStderr();
-    unsetenv("WINDIR");
     EXPECT_NE(err.find("cannot write /nonexistent/xmascard-test/mm.mid"), std::string::npos);
 }
 

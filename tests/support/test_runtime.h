@@ -1,31 +1,30 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QImage>
 #include <memory>
 
 #include "platform/clock.h"
+#include "platform/headless_host.h"
 #include "platform/media/audio_engine.h"
-#include "platform/picture_impl.h"
 #include "platform/runtime.h"
+#include "platform/tick_loop.h"
+#include "support/test_graphics.h"
 
 namespace xmascard::testing {
 
-// A runtime under a virtual clock with a silent audio output and no views: what every
-// headless test of a window starts from.
+// A runtime under a virtual clock, with a silent audio output, on a headless host of a
+// 1280 x 800 screen whose sound directory is a fresh one of its own: what every headless
+// test of a window starts from. The clock starts at 0, as the program's does, unless a test
+// wants it elsewhere.
 struct TestRuntime {
-    VirtualClock clock{1000.0};
+    explicit TestRuntime(double clockStart = 0) : clock(clockStart) {}
+    VirtualClock clock;
     std::unique_ptr<media::AudioEngine> audio =
         media::AudioEngine::create(media::AudioEngine::Output::Silent);
-    Runtime runtime{clock, *audio};
+    TempDirectory soundDirectory;
+    HeadlessHost host{testGraphics(), {1280, 800}, soundDirectory.path};
+    Runtime runtime{clock, *audio, host};
     VirtualLoop loop{runtime, clock};
 };
-
-// A picture of the given size in one colour, for drawing test figures into.
-inline QImage solidImage(int width, int height, QRgb colour) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
 
 }  // namespace xmascard::testing

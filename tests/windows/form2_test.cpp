@@ -76,11 +76,11 @@ TEST_P(Form2Drag, ThePaintingDragsTheCardWithTheLeftButtonAlone) {
     Form2 card(t.runtime);
     card.Form_Load();
     card.Move(1005, 900);
-    const QPoint start = windowAt(card);
-    Pointer pointer(card, card.Picture5);
-    const QPoint grab = QPoint(100, 150);
+    const PixelPoint start = windowAt(card);
+    Pointer pointer(card);
+    const PixelPoint grab{100, 150};
     pointer.press(start + grab, row.buttons);
-    for (const QPoint step : {QPoint(5, 0), QPoint(-31, 17), QPoint(2, -60)}) {
+    for (const PixelPoint step : {PixelPoint{5, 0}, PixelPoint{-31, 17}, PixelPoint{2, -60}}) {
         pointer.moveBy(step, row.buttons);
         EXPECT_EQ(windowAt(card), row.moves ? pointer.at() - grab : start);
     }
@@ -100,17 +100,17 @@ TEST(Form2, ReshapesOnResizeAndRestoreButNotWhileMinimized) {
     TestRuntime t;
     Form2 card(t.runtime);
     card.Form_Load();
-    const QPoint receiver(20, 10);  // a point of the left panel's inside, cut away so far
+    const PixelPoint receiver{20, 10};  // a point of the left panel's inside, cut away so far
     ASSERT_TRUE(card.region()->contains(2, 100)) << "the left red bar";
-    ASSERT_FALSE(card.region()->contains(receiver.x(), receiver.y()));
+    ASSERT_FALSE(card.region()->contains(receiver.x, receiver.y));
 
     card.setWindowState(WindowState::Minimized);
-    card.Text1.Move(receiver.x(), receiver.y());
+    card.Text1.Move(receiver.x, receiver.y);
     card.setWidth(card.Width() + 15);
-    EXPECT_FALSE(card.region()->contains(receiver.x(), receiver.y()));
+    EXPECT_FALSE(card.region()->contains(receiver.x, receiver.y));
 
     card.setWindowState(WindowState::Normal);
-    EXPECT_TRUE(card.region()->contains(receiver.x(), receiver.y()));
+    EXPECT_TRUE(card.region()->contains(receiver.x, receiver.y));
 
     card.Text2.Move(20, 200);
     card.setHeight(card.Height() + 15);

@@ -88,9 +88,9 @@ TEST_P(Form3Press, HoldingAButtonPausesAndReleaseGivesExactlyOneChange) {
     Form3 skin(t.runtime);
     skin.Form_Load();
     skin.Move(6000, 1500);
-    Pointer pointer(skin, skin.picMainSkin);
+    Pointer pointer(skin);
     t.loop.runUntil(0.2);
-    pointer.press(windowAt(skin) + QPoint(75, 50), GetParam());
+    pointer.press(windowAt(skin) + PixelPoint{75, 50}, GetParam());
     EXPECT_TRUE(changesUntil(t, skin, 5.0).empty());
     pointer.release(GetParam());
 
@@ -119,11 +119,11 @@ TEST_P(Form3Drag, TheGrabPointStaysUnderThePointer) {
     Form3 skin(t.runtime);
     skin.Form_Load();
     skin.Move(6000, 1500);
-    const QPoint start = windowAt(skin);
-    const QPoint grab(75, 50);
-    Pointer pointer(skin, skin.picMainSkin);
+    const PixelPoint start = windowAt(skin);
+    const PixelPoint grab{75, 50};
+    Pointer pointer(skin);
     pointer.press(start + grab, row.buttons);
-    for (const QPoint step : {QPoint(7, 3), QPoint(-20, 11), QPoint(0, -40), QPoint(33, 33)}) {
+    for (const PixelPoint step : {PixelPoint{7, 3}, PixelPoint{-20, 11}, PixelPoint{0, -40}, PixelPoint{33, 33}}) {
         pointer.moveBy(step, row.buttons);
         EXPECT_EQ(windowAt(skin), row.moves ? pointer.at() - grab : start);
     }

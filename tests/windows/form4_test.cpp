@@ -10,7 +10,7 @@ namespace {
 
 struct ScreenRow {
     ScreenSize screen;
-    QPoint expected;  // pixels
+    PixelPoint expected;
 };
 
 class Form4Centre : public ::testing::TestWithParam<ScreenRow> {};
@@ -19,13 +19,13 @@ class Form4Centre : public ::testing::TestWithParam<ScreenRow> {};
 // pixels.
 TEST_P(Form4Centre, ShownCutToThePanelInTheMiddleOfTheScreen) {
     testing::TestRuntime t;
-    t.runtime.setScreen(GetParam().screen);
+    t.host.setScreen(GetParam().screen);
     Form4 panel(t.runtime);
     panel.Form_Load();
     EXPECT_EQ(testing::pixelsOffOutline(panel.region(), panel.Picture1.picture()), 0);
     panel.Show();
     EXPECT_EQ(testing::windowAt(panel), GetParam().expected);
-    EXPECT_EQ(panel.Left(), GetParam().expected.x() * kTwipsPerPixel);
+    EXPECT_EQ(panel.Left(), GetParam().expected.x * kTwipsPerPixel);
 }
 
 INSTANTIATE_TEST_SUITE_P(, Form4Centre,

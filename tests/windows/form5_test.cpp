@@ -18,15 +18,12 @@ using testing::TestRuntime;
 struct Bubble {
     TestRuntime t;
     FormRef<Form5> ref{[this] { return std::make_unique<Form5>(t.runtime); }};
-    std::vector<std::string> opened;
 
     explicit Bubble(bool browserOpens = true) {
-        t.runtime.openUrl = [this, browserOpens](const std::string& address) {
-            opened.push_back(address);
-            return browserOpens;
-        };
+        t.host.setBrowserOpens(browserOpens);
         ref->Show();
     }
+    const std::vector<std::string>& opened() const { return t.host.opened(); }
 };
 
 struct ClickRow {
@@ -41,7 +38,7 @@ TEST_P(Form5Close, AClickOnTheBubbleOrAMessageLabelClosesIt) {
     GetParam().target(*bubble.ref).Click();
     bubble.t.runtime.sweep();
     EXPECT_FALSE(bubble.ref.loaded());
-    EXPECT_TRUE(bubble.opened.empty());
+    EXPECT_TRUE(bubble.opened().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -63,14 +60,13 @@ TEST_P(Form5Link, TheLinkOpensTheAddressAndTheBubbleStays) {
     bubble.t.runtime.sweep();
     ASSERT_TRUE(bubble.ref.loaded());
     EXPECT_TRUE(bubble.ref->Visible());
-    EXPECT_EQ(bubble.opened, std::vector<std::string>(2, Form5::kWebAddress));
+    EXPECT_EQ(bubble.opened(), std::vector<std::string>(2, Form5::kWebAddress));
 }
 
 INSTANTIATE_TEST_SUITE_P(BrowserOpensOrNot, Form5Link, ::testing::Bool());
 
 TEST(Form5, WithNoWayToOpenAddressesTheLinkDoesNothing) {
-    Bubble bubble;
-    bubble.t.runtime.openUrl = nullptr;
+    Bubble bubble(false);
     bubble.ref->Label5.Click();
     EXPECT_TRUE(bubble.ref.loaded());
 }

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/picture.h"
+#include "platform/surface.h"
+
+namespace xmascard {
+
+// What a graphics backend makes for the runtime: pictures decoded from the embedded
+// files, the drawings of picture boxes, and images to paint off the screen.
+class Graphics {
+  public:
+    virtual ~Graphics() = default;
+
+    // Decodes a GIF, JPEG, BMP or PNG file. On failure: a null picture and `why` says why.
+    virtual Picture decode(std::span<const std::uint8_t> bytes, std::string& why) = 0;
+    // A picture of `width` x `height` pixels given row by row as 0xAARRGGBB words (alpha not
+    // premultiplied).
+    virtual Picture makePicture(int width, int height, std::span<const std::uint32_t> pixels) = 0;
+    virtual std::unique_ptr<Surface> makeSurface() = 0;
+    // An opaque image of the given size, filled with a colour.
+    virtual std::unique_ptr<Image> makeImage(int width, int height, Color fill) = 0;
+    // The image as a PNG file's bytes (`effort` 0 to 100: more compresses harder).
+    virtual std::vector<std::uint8_t> encodePng(Image& image, int effort) = 0;
+};
+
+}  // namespace xmascard

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+#include "platform/qt/line_edits.h"
+
+#include <QLineEdit>
+
+#include "platform/control_geometry.h"
+#include "platform/form.h"
+#include "platform/picture_box.h"
+#include "platform/qt/qt_colors.h"
+#include "platform/runtime.h"
+#include "platform/text_box.h"
+
+namespace xmascard {
+
+LineEdits::LineEdits(QWidget& window, Form& form) : form_(form) {
+    for (Control* c : form.Controls()) {
+        auto* box = dynamic_cast<TextBox*>(c);
+        if (!box) continue;
+        auto* edit = new QLineEdit(&window);
+        edit->setFrame(box->bordered());
+        edits_[box] = edit;
+        sync(*box, *edit);
+        connect(edit, &QLineEdit::textEdited, this, [this, box](const QString& text) {
+            box->setText(text.toStdString());
+            form_.runtime().requestSweep();
+        });
+    }
+}
+
+bool LineEdits::controlChanged(const Control& control, Change what) {
+    if (auto it = edits_.find(dynamic_cast<const TextBox*>(&control)); it != edits_.end()) {
+        sync(*it->first, *it->second);
+        return true;
+    }
+    // A picture box that moves, hides or shows takes the text boxes it holds along.
+    if (dynamic_cast<const PictureBox*>(&control) &&
+        (what == Change::Geometry || what == Change::Visibility))
+        for (auto& [box, edit] : edits_) sync(*box, *edit);
+    return false;
+}
+
+void LineEdits::sync(const TextBox& box, QLineEdit& edit) {
+    edit.setFont(toQFont(box.font()));
+    QPalette palette = edit.palette();
+    palette.setColor(QPalette::Base, toQColor(box.BackColor()));
+    palette.setColor(QPalette::Text, toQColor(box.ForeColor()));
+    edit.setPalette(palette);
+    edit.setAlignment(box.alignment() == Alignment::Center  ? Qt::AlignHCenter
+                      : box.alignment() == Alignment::Right ? Qt::AlignRight
+                                                            : Qt::AlignLeft);
+    edit.setTextMargins(0, 0, 0, 0);
+    edit.setContentsMargins(0, 0, 0, 0);
+    if (edit.text().toStdString() != box.Text()) edit.setText(QString::fromStdString(box.Text()));
+    edit.setGeometry(toQRect(controlRectInForm(box)));
+    bool shown = box.Visible();
+    for (const PictureBox* p = box.Container(); p && shown; p = p->Container())
+        shown = p->Visible();
+    edit.setVisible(shown);
+}
+
+}  // namespace xmascard

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QObject>
+#include <unordered_map>
+
+#include "platform/control.h"
+
+class QLineEdit;
+class QWidget;
+
+namespace xmascard {
+
+class Form;
+class TextBox;
+
+// The text boxes of a window as live Qt line edits: placed, coloured and shown as their
+// text boxes say, and what the user types goes back into the text box.
+class LineEdits final : public QObject {
+    Q_OBJECT
+  public:
+    LineEdits(QWidget& window, Form& form);
+
+    // Follows a change of a control. True when the control is a text box: its line edit
+    // draws it, and the window has nothing to repaint.
+    bool controlChanged(const Control& control, Change what);
+
+  private:
+    void sync(const TextBox& box, QLineEdit& edit);
+
+    Form& form_;
+    std::unordered_map<const TextBox*, QLineEdit*> edits_;
+};
+
+}  // namespace xmascard

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#include "platform/qt/qt_graphics.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <cstring>
+
+#include "platform/qt/qt_canvas.h"
+#include "platform/qt/qt_colors.h"
+#include "platform/qt/qt_picture.h"
+#include "platform/qt/qt_surface.h"
+
+namespace xmascard {
+
+Picture QtGraphics::decode(std::span<const std::uint8_t> bytes, std::string& why) {
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        why = reader.errorString().toStdString();
+        return {};
+    }
+    return xmascard::makePicture(std::move(image));
+}
+
+Picture QtGraphics::makePicture(int width, int height, std::span<const std::uint32_t> pixels) {
+    if (width <= 0 || height <= 0 || pixels.size() < static_cast<std::size_t>(width) * height)
+        return {};
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(image.scanLine(y), pixels.data() + static_cast<std::size_t>(y) * width,
+                    static_cast<std::size_t>(width) * sizeof(std::uint32_t));
+    return xmascard::makePicture(std::move(image));
+}
+
+std::unique_ptr<Surface> QtGraphics::makeSurface() { return std::make_unique<QtSurface>(); }
+
+std::unique_ptr<Image> QtGraphics::makeImage(int width, int height, Color fill) {
+    return std::make_unique<QtImage>(width, height, toQColor(fill));
+}
+
+std::vector<std::uint8_t> QtGraphics::encodePng(Image& image, int effort) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!static_cast<QtImage&>(image).image().save(&buffer, "PNG", effort)) return {};
+    return {png.begin(), png.end()};
+}
+
+}  // namespace xmascard

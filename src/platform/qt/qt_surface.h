@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <memory>
+
+#include "platform/surface.h"
+
+namespace xmascard {
+
+// A picture box's drawing on a QImage of opaque RGB32 pixels, so colour reads are exact.
+// Drawing keeps one painter open between calls (the snow draws hundreds of dots a step);
+// it is closed before the image is replaced or read whole.
+class QtSurface final : public Surface {
+  public:
+    void reset(int width, int height, Color back, const Picture& picture) override;
+    int width() const override { return image_.width(); }
+    int height() const override { return image_.height(); }
+    void circle(double x, double y, double r, const Pen& pen) override;
+    void paintPicture(const Picture& picture, double x, double y) override;
+    Color pixel(int x, int y) const override;
+    const std::uint32_t* scanLine(int y) const override;
+    Picture snapshot() const override;
+
+    const QImage& image() const { return image_; }
+
+  private:
+    QPainter& painter();
+    void finishPainting() const { painter_.reset(); }
+
+    QImage image_;
+    mutable std::unique_ptr<QPainter> painter_;
+};
+
+}  // namespace xmascard
