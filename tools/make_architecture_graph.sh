@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Draws docs/architecture.png: the project's libraries and programs and what each links,
+# as CMake's own target graph has them (Graphviz's `dot` renders it; Debian's graphviz).
+# Usage: tools/make_architecture_graph.sh [BUILD-DIR]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$root/build}"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cat >"$work/CMakeGraphVizOptions.cmake" <<'OPTIONS'
+set(GRAPHVIZ_EXTERNAL_LIBS FALSE)
+set(GRAPHVIZ_GENERATE_PER_TARGET FALSE)
+set(GRAPHVIZ_GENERATE_DEPENDERS FALSE)
+set(GRAPHVIZ_IGNORE_TARGETS "_test|_tests|_bench|_probe|harness|x_probe|startup_to_map|_autogen|_assets|media_play|test_backend")
+OPTIONS
+cp "$work/CMakeGraphVizOptions.cmake" "$build/CMakeGraphVizOptions.cmake"
+cmake --graphviz="$work/targets.dot" "$build" >/dev/null
+rm -f "$build/CMakeGraphVizOptions.cmake"
+# Top to bottom, as the layers read: the program above, the model at the bottom; CMake's
+# legend of node shapes left out.
+awk '/subgraph clusterLegend/ {skip = 1} !skip {print} skip && /^}/ {skip = 0}' \
+    "$work/targets.dot" |
+    sed -e 's/^digraph "[^"]*" {/digraph layers {\n  rankdir=TB; node [fontname="Helvetica", fontsize=11];/' \
+        >"$work/layers.dot"
+dot -Tpng -Gdpi=96 "$work/layers.dot" -o "$root/docs/architecture.png"
+echo "wrote docs/architecture.png"
