@@ -27,10 +27,7 @@ constexpr FormDesign kWindow{
 ControlDesign bar(const char* name, float left, float top, float width, float height) {
     return {.kind = ControlKind::PictureBox,
             .name = name,
-            .left = left,
-            .top = top,
-            .width = width,
-            .height = height,
+            .place = {left, top, width, height},
             .border = BorderStyle::None,
             .backColor = RGB(255, 0, 0)};
 }
@@ -38,10 +35,7 @@ ControlDesign bar(const char* name, float left, float top, float width, float he
 ControlDesign dot(const char* name, float left, float top, Color fill) {
     return {.kind = ControlKind::Shape,
             .name = name,
-            .left = left,
-            .top = top,
-            .width = 75,
-            .height = 75,
+            .place = {left, top, 75, 75},
             .fillStyle = FillStyle::Solid,
             .fillColor = fill,
             .shape = ShapeType::Circle};
@@ -50,10 +44,7 @@ ControlDesign dot(const char* name, float left, float top, Color fill) {
 ControlDesign panel(const char* name, float left, float top, Color hatch) {
     return {.kind = ControlKind::Shape,
             .name = name,
-            .left = left,
-            .top = top,
-            .width = 2775,
-            .height = 3900,
+            .place = {left, top, 2775, 3900},
             .backColor = kPeach,
             .fillStyle = FillStyle::DiagonalCross,
             .fillColor = hatch,
@@ -66,10 +57,7 @@ std::vector<ControlDesign> makeControls() {
     std::vector<ControlDesign> c;
     c.push_back({.kind = ControlKind::CommandButton,
                  .name = "CmdSave",
-                 .left = 3525,
-                 .top = 3855,
-                 .width = 240,
-                 .height = 240,
+                 .place = {3525, 3855, 240, 240},
                  .visible = false,
                  .picture = assets::kSaveNormal,
                  .downPicture = assets::kSavePressed,
@@ -78,10 +66,7 @@ std::vector<ControlDesign> makeControls() {
                  .toolTip = "Save Rerord"});
     c.push_back({.kind = ControlKind::TextBox,
                  .name = "Text2",
-                 .left = 3540,
-                 .top = 3900,
-                 .width = 2625,
-                 .height = 210,
+                 .place = {3540, 3900, 2625, 210},
                  .backColor = kPeach,
                  .foreColor = kNavy,
                  .text = "Sender",
@@ -94,10 +79,7 @@ std::vector<ControlDesign> makeControls() {
     c.push_back(bar("Picture2", 3315, 4290, 3160, 70));
     c.push_back({.kind = ControlKind::TextBox,
                  .name = "Text1",
-                 .left = 3615,
-                 .top = 3300,
-                 .width = 2520,
-                 .height = 255,
+                 .place = {3615, 3300, 2520, 255},
                  .backColor = kPeach,
                  .foreColor = kNavy,
                  .text = "Receiver",
@@ -109,20 +91,14 @@ std::vector<ControlDesign> makeControls() {
     c.push_back(bar("Picture7", 0, 40, 70, 4290));
     c.push_back({.kind = ControlKind::PictureBox,
                  .name = "Picture5",
-                 .left = 405,
-                 .top = 420,
-                 .width = 2400,
-                 .height = 3570,
+                 .place = {405, 420, 2400, 3570},
                  .picture = assets::kMadonna,
                  .autoSize = true,
                  .cursor = assets::kOpenHand});
     c.push_back({.kind = ControlKind::Shape,
                  .name = "Shape3",
                  .container = "Picture5",
-                 .left = 0,
-                 .top = 0,
-                 .width = 2580,
-                 .height = 3690,
+                 .place = {0, 0, 2580, 3690},
                  .fillStyle = FillStyle::DiagonalCross,
                  .fillColor = kPeach,
                  .borderVisible = false,
@@ -130,10 +106,7 @@ std::vector<ControlDesign> makeControls() {
     c.push_back({.kind = ControlKind::Label,
                  .name = "Label4",
                  .container = "Picture5",
-                 .left = -1800,
-                 .top = 2805,
-                 .width = 1815,
-                 .height = 645,
+                 .place = {-1800, 2805, 1815, 645},
                  .backColor = kPeach,
                  .foreColor = RGB(128, 64, 0),
                  .backStyle = BackStyle::Opaque,
@@ -144,10 +117,7 @@ std::vector<ControlDesign> makeControls() {
     c.push_back(bar("Picture1", 15, 0, 3160, 70));
     c.push_back({.kind = ControlKind::MediaPlayer,
                  .name = "MediaPlayer2",
-                 .left = 3750,
-                 .top = 405,
-                 .width = 2235,
-                 .height = 1755,
+                 .place = {3750, 405, 2235, 1755},
                  .media = {.playCount = 25, .volume = 0, .mute = true, .showControls = false}});
     c.push_back(dot("Shape14", 3600, 2415, RGB(192, 255, 255)));
     c.push_back(dot("Shape13", 5565, 2685, RGB(255, 255, 128)));
@@ -162,10 +132,7 @@ std::vector<ControlDesign> makeControls() {
     c.push_back(dot("Shape4", 3765, 2640, RGB(255, 192, 255)));
     c.push_back({.kind = ControlKind::Label,
                  .name = "Label2",
-                 .left = 3555,
-                 .top = 3855,
-                 .width = 2550,
-                 .height = 210,
+                 .place = {3555, 3855, 2550, 210},
                  .visible = false,
                  .foreColor = kNavy,
                  .backStyle = BackStyle::Transparent,
@@ -174,10 +141,7 @@ std::vector<ControlDesign> makeControls() {
                  .font = {.family = "Arial", .points = 8.25f, .bold = true}});
     c.push_back({.kind = ControlKind::Label,
                  .name = "Label1",
-                 .left = 3645,
-                 .top = 3330,
-                 .width = 2550,
-                 .height = 210,
+                 .place = {3645, 3330, 2550, 210},
                  .visible = false,
                  .foreColor = kNavy,
                  .backStyle = BackStyle::Transparent,
@@ -187,10 +151,7 @@ std::vector<ControlDesign> makeControls() {
     c.push_back(panel("Shape1", 230, 255, kPeach));
     c.push_back({.kind = ControlKind::Image,
                  .name = "Image1",
-                 .left = 3735,
-                 .top = 2310,
-                 .width = 2235,
-                 .height = 900,
+                 .place = {3735, 2310, 2235, 900},
                  .picture = assets::kGreetingScript});
     c.push_back(panel("Shape2", 3495, 240, RGB(255, 192, 128)));
     return c;

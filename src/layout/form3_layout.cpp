@@ -21,10 +21,7 @@ constexpr ControlDesign frame(int index, float left, float top) {
     return {.kind = ControlKind::PictureBox,
             .name = "Picture1",
             .index = index,
-            .left = left,
-            .top = top,
-            .width = 1005,
-            .height = 765,
+            .place = {left, top, 1005, 765},
             .picture = assets::kCherub[index - 1]};
 }
 
@@ -36,10 +33,7 @@ const std::array<ControlDesign, 6> kControls = {{
     {.kind = ControlKind::Timer, .name = "Timer1", .interval = 1, .enabled = true},
     {.kind = ControlKind::PictureBox,
      .name = "picMainSkin",
-     .left = 0,
-     .top = 0,
-     .width = 2310,
-     .height = 2505,
+     .place = {0, 0, 2310, 2505},
      .picture = assets::kCherub[0],
      .autoSize = true,
      .cursor = assets::kOpenHand},

@@ -19,10 +19,7 @@ constexpr FormDesign kWindow{
 const std::array<ControlDesign, 1> kControls = {{
     {.kind = ControlKind::PictureBox,
      .name = "Picture1",
-     .left = 0,
-     .top = 0,
-     .width = 3000,
-     .height = 1950,
+     .place = {0, 0, 3000, 1950},
      .picture = assets::kMerryChristmasPanel,
      .autoSize = true,
      .border = BorderStyle::None,

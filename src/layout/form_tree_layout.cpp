@@ -61,10 +61,7 @@ ControlDesign light(const LightDesign& l) {
             .name = "PCircle",
             .index = l.index,
             .container = "PictureTree",
-            .left = l.left,
-            .top = l.top,
-            .width = 225,
-            .height = 225,
+            .place = {l.left, l.top, 225, 225},
             .fillStyle = FillStyle::Solid,
             .fillColor = l.fill,
             .shape = ShapeType::Circle,
@@ -76,10 +73,7 @@ ControlDesign greeting(const char* name, const char* picture, float left, float 
                        float height, ScaleMode scale, DrawStyle drawStyle) {
     return {.kind = ControlKind::PictureBox,
             .name = name,
-            .left = left,
-            .top = top,
-            .width = width,
-            .height = height,
+            .place = {left, top, width, height},
             .picture = picture,
             .autoSize = true,
             .border = BorderStyle::Flat,
@@ -95,10 +89,7 @@ std::vector<ControlDesign> makeControls() {
     std::vector<ControlDesign> c;
     c.push_back({.kind = ControlKind::PictureBox,
                  .name = "Picture2",
-                 .left = 4815,
-                 .top = 900,
-                 .width = 2235,
-                 .height = 1770});
+                 .place = {4815, 900, 2235, 1770}});
     c.push_back(greeting("PicHappyNewYear", assets::kHappyNewYear, 5355, 1365, 2850, 4590,
                          ScaleMode::Twips, DrawStyle::Solid));
     c.push_back(greeting("PicSeasonsGreating", assets::kSeasonsGreetings, 5175, 750, 2355, 3180,
@@ -106,10 +97,7 @@ std::vector<ControlDesign> makeControls() {
     c.push_back(timer("TimerAnimation", 1, true, ""));
     c.push_back({.kind = ControlKind::PictureBox,
                  .name = "PictureTree",
-                 .left = 0,
-                 .top = 30,
-                 .width = 4590,
-                 .height = 6015,
+                 .place = {0, 30, 4590, 6015},
                  .picture = assets::kTree,
                  .border = BorderStyle::None,
                  .backColor = RGB(255, 255, 255),
@@ -124,10 +112,7 @@ std::vector<ControlDesign> makeControls() {
     c.push_back({.kind = ControlKind::PictureBox,
                  .name = "Picture1",
                  .container = "PictureTree",
-                 .left = 1200,
-                 .top = 5640,
-                 .width = 270,
-                 .height = 270,
+                 .place = {1200, 5640, 270, 270},
                  .picture = assets::kHelpButton,
                  .autoSize = true,
                  .border = BorderStyle::None,
@@ -138,10 +123,7 @@ std::vector<ControlDesign> makeControls() {
     c.push_back({.kind = ControlKind::Image,
                  .name = "Image2",
                  .container = "PictureTree",
-                 .left = 2325,
-                 .top = 5655,
-                 .width = 435,
-                 .height = 225,
+                 .place = {2325, 5655, 435, 225},
                  .picture = assets::kPlug,
                  .cursor = assets::kPointingHand,
                  .toolTip = "Exit"});
@@ -149,10 +131,7 @@ std::vector<ControlDesign> makeControls() {
     c.push_back({.kind = ControlKind::Shape,
                  .name = "ShapeTree",
                  .container = "PictureTree",
-                 .left = 3000,
-                 .top = 105,
-                 .width = 780,
-                 .height = 795,
+                 .place = {3000, 105, 780, 795},
                  .backColor = RGB(255, 0, 0),
                  .fillStyle = FillStyle::UpwardDiagonal,
                  .fillColor = RGB(255, 255, 192),
@@ -161,17 +140,11 @@ std::vector<ControlDesign> makeControls() {
                          ScaleMode::Pixels, DrawStyle::Invisible));
     c.push_back({.kind = ControlKind::MediaPlayer,
                  .name = "MediaPlayer2",
-                 .left = 7065,
-                 .top = 120,
-                 .width = 1755,
-                 .height = 390,
+                 .place = {7065, 120, 1755, 390},
                  .media = {.playCount = 15, .volume = -400, .showTracker = false}});
     c.push_back({.kind = ControlKind::MediaPlayer,
                  .name = "MediaPlayer1",
-                 .left = 4920,
-                 .top = 210,
-                 .width = 2130,
-                 .height = 390,
+                 .place = {4920, 210, 2130, 390},
                  .media = {.playCount = 1, .volume = -400, .showTracker = false}});
     return c;
 }

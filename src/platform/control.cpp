@@ -13,36 +13,23 @@ Control::Control(Form& form, std::string name, int index, PictureBox* container)
     : form_(form), name_(std::move(name)), index_(index), container_(container) {}
 
 void Control::applyDesign(const ControlDesign& d) {
-    setGeometry({{d.left}, {d.top}, {d.width}, {d.height}});
+    setGeometry({{d.place.left}, {d.place.top}, {d.place.width}, {d.place.height}});
 }
 
 ScaleMode Control::containerScale() const {
     return container_ ? container_->scaleMode() : form_.scaleMode();
 }
 
-void Control::setLeft(float v) {
+void Control::setEdge(Twips TwipsRect::*edge, float v) {
     TwipsRect g = geometry_;
-    g.left = fromScale(v, containerScale());
+    g.*edge = fromScale(v, containerScale());
     setGeometry(g);
 }
 
-void Control::setTop(float v) {
-    TwipsRect g = geometry_;
-    g.top = fromScale(v, containerScale());
-    setGeometry(g);
-}
-
-void Control::setWidth(float v) {
-    TwipsRect g = geometry_;
-    g.width = fromScale(v, containerScale());
-    setGeometry(g);
-}
-
-void Control::setHeight(float v) {
-    TwipsRect g = geometry_;
-    g.height = fromScale(v, containerScale());
-    setGeometry(g);
-}
+void Control::setLeft(float v) { setEdge(&TwipsRect::left, v); }
+void Control::setTop(float v) { setEdge(&TwipsRect::top, v); }
+void Control::setWidth(float v) { setEdge(&TwipsRect::width, v); }
+void Control::setHeight(float v) { setEdge(&TwipsRect::height, v); }
 
 void Control::Move(float left, float top) {
     TwipsRect g = geometry_;

@@ -122,6 +122,9 @@ class Control {
     virtual void geometryChanged() {}
 
   private:
+    // Sets one side of the geometry from a value in the container's scale.
+    void setEdge(Twips TwipsRect::*edge, float v);
+
     Form& form_;
     std::string name_;
     int index_;

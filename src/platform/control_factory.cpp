@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/control_factory.h"
 
+#include <iterator>
+
 #include "platform/command_button.h"
 #include "platform/image_control.h"
 #include "platform/label.h"
@@ -19,33 +21,20 @@ std::unique_ptr<Control> make(Form& form, const ControlDesign& d, PictureBox* co
     return std::make_unique<T>(form, d.name, d.index, container);
 }
 
-std::unique_ptr<Control> makeOfKind(Form& form, const ControlDesign& d, PictureBox* container) {
-    switch (d.kind) {
-        case ControlKind::PictureBox:
-            return make<PictureBox>(form, d, container);
-        case ControlKind::Shape:
-            return make<Shape>(form, d, container);
-        case ControlKind::Label:
-            return make<Label>(form, d, container);
-        case ControlKind::TextBox:
-            return make<TextBox>(form, d, container);
-        case ControlKind::Image:
-            return make<ImageControl>(form, d, container);
-        case ControlKind::CommandButton:
-            return make<CommandButton>(form, d, container);
-        case ControlKind::Timer:
-            return make<TimerControl>(form, d, container);
-        case ControlKind::MediaPlayer:
-            return make<MediaPlayer>(form, d, container);
-    }
-    return nullptr;
-}
+using Maker = std::unique_ptr<Control> (*)(Form&, const ControlDesign&, PictureBox*);
+
+// One maker per kind, in the order of ControlKind's values.
+constexpr Maker kMakers[] = {&make<PictureBox>,   &make<Shape>,        &make<Label>,
+                             &make<TextBox>,      &make<ImageControl>, &make<CommandButton>,
+                             &make<TimerControl>, &make<MediaPlayer>};
+static_assert(std::size(kMakers) == static_cast<std::size_t>(ControlKind::MediaPlayer) + 1);
 
 }  // namespace
 
 std::unique_ptr<Control> makeControl(Form& form, const ControlDesign& design,
                                      PictureBox* container) {
-    std::unique_ptr<Control> control = makeOfKind(form, design, container);
+    std::unique_ptr<Control> control =
+        kMakers[static_cast<std::size_t>(design.kind)](form, design, container);
     control->applyDesign(design);
     control->setVisible(design.visible);
     control->setMousePointer(design.cursor);

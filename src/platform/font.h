@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cmath>
 #include <cstring>
 
 namespace xmascard {
@@ -12,6 +13,9 @@ struct Font {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+
+    // The height of the type in pixels on the card's 96 dots per inch.
+    int pixelSize() const { return static_cast<int>(std::lround(points * 96.0f / 72.0f)); }
 
     friend bool operator==(const Font& a, const Font& b) {
         const bool sameFamily = a.family == b.family ||

@@ -46,6 +46,11 @@ struct MediaDesign {
     bool showTracker = true;
 };
 
+// Where a control lies in its container, in twips.
+struct ControlPlace {
+    float left = 0, top = 0, width = 0, height = 0;
+};
+
 // The design-time state of one control. Settings a kind does not use are ignored; unset
 // optional settings take the kind's standard default.
 struct ControlDesign {
@@ -53,7 +58,7 @@ struct ControlDesign {
     const char* name = "";
     int index = -1;                                  // element of a control array, or -1
     const char* container = "";                      // the picture box holding it; "" = the window
-    float left = 0, top = 0, width = 0, height = 0;  // twips, in the container
+    ControlPlace place = {};                         // twips, in the container
     bool visible = true;
     const char* picture = nullptr;
     const char* downPicture = nullptr;

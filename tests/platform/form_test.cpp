@@ -16,19 +16,10 @@ namespace {
 const std::array<ControlDesign, 2> kControls = {{
     {.kind = ControlKind::PictureBox,
      .name = "Box",
-     .left = 150,
-     .top = 300,
-     .width = 1500,
-     .height = 750,
+     .place = {150, 300, 1500, 750},
      .border = BorderStyle::None,
      .scaleMode = ScaleMode::Pixels},
-    {.kind = ControlKind::Shape,
-     .name = "Dot",
-     .container = "Box",
-     .left = 15,
-     .top = 30,
-     .width = 75,
-     .height = 75},
+    {.kind = ControlKind::Shape, .name = "Dot", .container = "Box", .place = {15, 30, 75, 75}},
 }};
 
 class Counted final : public Form {

@@ -32,25 +32,12 @@ constexpr float px(float pixels) { return pixels * kTwipsPerPixel; }
 const FormDesign kWindow{.name = "Shaped", .clientWidth = px(300), .clientHeight = px(200)};
 
 const ControlDesign kControls[] = {
-    {.kind = ControlKind::PictureBox,
-     .name = "Box",
-     .left = px(10),
-     .top = px(20),
-     .width = px(50),
-     .height = px(40)},
+    {.kind = ControlKind::PictureBox, .name = "Box", .place = {px(10), px(20), px(50), px(40)}},
     {.kind = ControlKind::Label,
      .name = "Inside",
      .container = "Box",
-     .left = px(30),
-     .top = px(5),
-     .width = px(100),
-     .height = px(10)},
-    {.kind = ControlKind::Label,
-     .name = "Apart",
-     .left = px(100),
-     .top = px(20),
-     .width = px(30),
-     .height = px(10)},
+     .place = {px(30), px(5), px(100), px(10)}},
+    {.kind = ControlKind::Label, .name = "Apart", .place = {px(100), px(20), px(30), px(10)}},
 };
 
 struct Row {

@@ -45,9 +45,7 @@ void LineEdits::sync(const TextBox& box, QLineEdit& edit) {
     palette.setColor(QPalette::Base, toQColor(box.BackColor()));
     palette.setColor(QPalette::Text, toQColor(box.ForeColor()));
     edit.setPalette(palette);
-    edit.setAlignment(box.alignment() == Alignment::Center  ? Qt::AlignHCenter
-                      : box.alignment() == Alignment::Right ? Qt::AlignRight
-                                                            : Qt::AlignLeft);
+    edit.setAlignment(toQAlignment(box.alignment()));
     edit.setTextMargins(0, 0, 0, 0);
     edit.setContentsMargins(0, 0, 0, 0);
     if (edit.text().toStdString() != box.Text()) edit.setText(QString::fromStdString(box.Text()));

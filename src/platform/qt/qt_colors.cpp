@@ -24,25 +24,11 @@ QColor toQColor(Color c) {
 }
 
 Qt::BrushStyle toBrushStyle(FillStyle style) {
-    switch (style) {
-        case FillStyle::Solid:
-            return Qt::SolidPattern;
-        case FillStyle::Transparent:
-            return Qt::NoBrush;
-        case FillStyle::HorizontalLine:
-            return Qt::HorPattern;
-        case FillStyle::VerticalLine:
-            return Qt::VerPattern;
-        case FillStyle::UpwardDiagonal:
-            return Qt::BDiagPattern;
-        case FillStyle::DownwardDiagonal:
-            return Qt::FDiagPattern;
-        case FillStyle::Cross:
-            return Qt::CrossPattern;
-        case FillStyle::DiagonalCross:
-            return Qt::DiagCrossPattern;
-    }
-    return Qt::NoBrush;
+    // In the order of FillStyle's values.
+    static constexpr Qt::BrushStyle kBrushes[] = {
+        Qt::SolidPattern, Qt::NoBrush,     Qt::HorPattern,   Qt::VerPattern,
+        Qt::BDiagPattern, Qt::FDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+    return kBrushes[static_cast<int>(style)];
 }
 
 QFont toQFont(const Font& f) {
@@ -53,7 +39,7 @@ QFont toQFont(const Font& f) {
     const QString twin =
         family == "Times New Roman" ? QStringLiteral("Liberation Serif") : "Liberation Sans";
     font.setFamilies({family, twin, "DejaVu Sans"});
-    font.setPixelSize(static_cast<int>(std::lround(f.points * 96.0f / 72.0f)));
+    font.setPixelSize(f.pixelSize());
     font.setBold(f.bold);
     font.setItalic(f.italic);
     font.setUnderline(f.underline);
@@ -61,15 +47,10 @@ QFont toQFont(const Font& f) {
 }
 
 Qt::Alignment toQAlignment(Alignment a) {
-    switch (a) {
-        case Alignment::Left:
-            return Qt::AlignLeft;
-        case Alignment::Right:
-            return Qt::AlignRight;
-        case Alignment::Center:
-            return Qt::AlignHCenter;
-    }
-    return Qt::AlignLeft;
+    // In the order of Alignment's values.
+    static constexpr Qt::AlignmentFlag kAlignments[] = {Qt::AlignLeft, Qt::AlignRight,
+                                                        Qt::AlignHCenter};
+    return kAlignments[static_cast<int>(a)];
 }
 
 QRegion toQRegion(const Region& region) {

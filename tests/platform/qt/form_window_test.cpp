@@ -20,8 +20,7 @@ namespace {
 const std::array<ControlDesign, 1> kBox = {{
     {.kind = ControlKind::PictureBox,
      .name = "Box",
-     .width = 1500,
-     .height = 750,
+     .place = {0, 0, 1500, 750},
      .border = BorderStyle::None,
      .scaleMode = ScaleMode::Pixels},
 }};
