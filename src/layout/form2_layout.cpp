@@ -14,10 +14,7 @@ constexpr Color kNavy = RGB(0, 0, 128);
 constexpr FormDesign kWindow{
     .name = "Form2",
     .caption = "Merry Christmas",
-    .clientWidth = 3240,
-    .clientHeight = 4395,
-    .left = 1005,
-    .top = -7005,
+    .place = {1005, -7005, 3240, 4395},
     .startUpPosition = StartUpPosition::Manual,
     .scaleMode = ScaleMode::Pixels,
     .icon = assets::kTreeIcon32,

@@ -11,8 +11,7 @@ namespace {
 constexpr FormDesign kWindow{
     .name = "Form3",
     .caption = "Form1",
-    .clientWidth = 2430,
-    .clientHeight = 2595,
+    .place = {0, 0, 2430, 2595},
     .startUpPosition = StartUpPosition::WindowsDefault,
 };
 

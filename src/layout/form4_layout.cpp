@@ -11,8 +11,7 @@ namespace {
 constexpr FormDesign kWindow{
     .name = "Form4",
     .caption = "Form4",
-    .clientWidth = 3120,
-    .clientHeight = 2115,
+    .place = {0, 0, 3120, 2115},
     .startUpPosition = StartUpPosition::CenterScreen,
 };
 

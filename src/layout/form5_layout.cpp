@@ -11,10 +11,7 @@ namespace {
 constexpr FormDesign kWindow{
     .name = "Form5",
     .caption = "Form5",
-    .clientWidth = 4275,
-    .clientHeight = 2580,
-    .left = 0,
-    .top = 0,
+    .place = {0, 0, 4275, 2580},
     .startUpPosition = StartUpPosition::Manual,
 };
 

@@ -41,8 +41,7 @@ constexpr FormDesign kWindow{
     .name = "FormTree",
     .caption = "Merry Christmas and Happy New Year",
     .backColor = RGB(255, 255, 255),
-    .clientWidth = 9150,
-    .clientHeight = 6660,
+    .place = {0, 0, 9150, 6660},
     .startUpPosition = StartUpPosition::CenterScreen,
     .icon = assets::kTreeIcon32,
     .showInTaskbar = true,
@@ -87,9 +86,8 @@ ControlDesign greeting(const char* name, const char* picture, float left, float 
 
 std::vector<ControlDesign> makeControls() {
     std::vector<ControlDesign> c;
-    c.push_back({.kind = ControlKind::PictureBox,
-                 .name = "Picture2",
-                 .place = {4815, 900, 2235, 1770}});
+    c.push_back(
+        {.kind = ControlKind::PictureBox, .name = "Picture2", .place = {4815, 900, 2235, 1770}});
     c.push_back(greeting("PicHappyNewYear", assets::kHappyNewYear, 5355, 1365, 2850, 4590,
                          ScaleMode::Twips, DrawStyle::Solid));
     c.push_back(greeting("PicSeasonsGreating", assets::kSeasonsGreetings, 5175, 750, 2355, 3180,

@@ -19,7 +19,8 @@ Form::Form(Runtime& runtime, const FormDesign& design, std::span<const ControlDe
       showInTaskbar_(design.showInTaskbar),
       startUpPosition_(design.startUpPosition),
       scaleMode_(design.scaleMode),
-      geometry_{{design.left}, {design.top}, {design.clientWidth}, {design.clientHeight}} {
+      geometry_{
+          {design.place.left}, {design.place.top}, {design.place.width}, {design.place.height}} {
     buildControls(controls);
     runtime_.formCreated(*this);
     view_ = runtime_.host().makeView(*this);

@@ -14,7 +14,22 @@
 namespace xmascard {
 
 // The kinds of controls a window's design can hold.
-enum class ControlKind { PictureBox, Shape, Label, TextBox, Image, CommandButton, Timer, MediaPlayer };
+enum class ControlKind {
+    PictureBox,
+    Shape,
+    Label,
+    TextBox,
+    Image,
+    CommandButton,
+    Timer,
+    MediaPlayer
+};
+
+// Where a window lies on the screen (its client area's size), or a control in its container:
+// twips.
+struct Place {
+    float left = 0, top = 0, width = 0, height = 0;
+};
 
 // Where a window first appears.
 enum class StartUpPosition { Manual, CenterScreen, WindowsDefault };
@@ -24,10 +39,7 @@ struct FormDesign {
     const char* name = "";
     const char* caption = "";
     Color backColor = kButtonFace;
-    float clientWidth = 0;  // twips
-    float clientHeight = 0;
-    float left = 0;  // twips, screen
-    float top = 0;
+    Place place = {};  // on the screen; the size is the client area's
     StartUpPosition startUpPosition = StartUpPosition::WindowsDefault;
     ScaleMode scaleMode = ScaleMode::Twips;
     const char* icon = nullptr;  // embedded picture; nullptr: none of its own
@@ -46,19 +58,14 @@ struct MediaDesign {
     bool showTracker = true;
 };
 
-// Where a control lies in its container, in twips.
-struct ControlPlace {
-    float left = 0, top = 0, width = 0, height = 0;
-};
-
 // The design-time state of one control. Settings a kind does not use are ignored; unset
 // optional settings take the kind's standard default.
 struct ControlDesign {
     ControlKind kind = ControlKind::PictureBox;
     const char* name = "";
-    int index = -1;                                  // element of a control array, or -1
-    const char* container = "";                      // the picture box holding it; "" = the window
-    ControlPlace place = {};                         // twips, in the container
+    int index = -1;              // element of a control array, or -1
+    const char* container = "";  // the picture box holding it; "" = the window
+    Place place = {};            // twips, in the container
     bool visible = true;
     const char* picture = nullptr;
     const char* downPicture = nullptr;

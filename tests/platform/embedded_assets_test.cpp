@@ -37,9 +37,8 @@ Picture readPicture(const char* name) {
 // The format a file's first bytes name.
 std::string formatOf(const std::vector<std::uint8_t>& b) {
     const auto starts = [&](std::initializer_list<int> magic) {
-        return b.size() >= magic.size() &&
-               std::equal(magic.begin(), magic.end(), b.begin(),
-                          [](int m, std::uint8_t v) { return m == v; });
+        return b.size() >= magic.size() && std::equal(magic.begin(), magic.end(), b.begin(),
+                                                      [](int m, std::uint8_t v) { return m == v; });
     };
     if (starts({'G', 'I', 'F', '8'})) return "gif";
     if (starts({0xFF, 0xD8, 0xFF})) return "jpeg";
@@ -107,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
         PictureRow{"pictures/greeting_script.gif", "gif", 149, 72, Background::Transparent, 0},
         PictureRow{"pictures/save_normal.bmp", "bmp", 54, 29, Background::Any, 24},
         PictureRow{"pictures/save_pressed.bmp", "bmp", 54, 29, Background::Any, 24},
-        PictureRow{"pictures/merry_christmas_panel.bmp", "bmp", 200, 130, Background::ExactWhite, 24},
+        PictureRow{"pictures/merry_christmas_panel.bmp", "bmp", 200, 130, Background::ExactWhite,
+                   24},
         PictureRow{"cursors/hand_point.png", "png", 32, 32, Background::Transparent, 0},
         PictureRow{"cursors/hand_prohibited.png", "png", 32, 32, Background::Transparent, 0},
         PictureRow{"cursors/hand_open.png", "png", 32, 32, Background::Transparent, 0},
@@ -126,11 +126,11 @@ TEST(EmbeddedAssetTree, LightsButtonAndPlugLieOnTheTree) {
             ASSERT_NE(tree.pixel(x, y), kInvalidColor) << "the tree has no transparent colour";
 
     // Top-left corners of the 24 lights in twips; each light is a 15 x 15 pixel circle.
-    const int lightTwips[24][2] = {{1470, 1995}, {1890, 2460}, {1335, 2880}, {2300, 1095}, {1155, 3360},
-                                   {540, 3585},  {1065, 4020}, {2745, 2825}, {3180, 2715}, {2415, 1425},
-                                   {1530, 4830}, {1725, 4245}, {2310, 3735}, {3375, 3615}, {3345, 2340},
-                                   {990, 4950},  {2790, 3960}, {3585, 3300}, {3525, 4455}, {2220, 2805},
-                                   {2385, 4605}, {2895, 4575}, {2175, 3270}, {1905, 1980}};
+    const int lightTwips[24][2] = {
+        {1470, 1995}, {1890, 2460}, {1335, 2880}, {2300, 1095}, {1155, 3360}, {540, 3585},
+        {1065, 4020}, {2745, 2825}, {3180, 2715}, {2415, 1425}, {1530, 4830}, {1725, 4245},
+        {2310, 3735}, {3375, 3615}, {3345, 2340}, {990, 4950},  {2790, 3960}, {3585, 3300},
+        {3525, 4455}, {2220, 2805}, {2385, 4605}, {2895, 4575}, {2175, 3270}, {1905, 1980}};
     for (int i = 0; i < 24; ++i) {
         const double left = lightTwips[i][0] / 15.0;
         const double top = lightTwips[i][1] / 15.0;
@@ -150,14 +150,16 @@ TEST(EmbeddedAssetTree, LightsButtonAndPlugLieOnTheTree) {
         }
         EXPECT_EQ(whites, 0) << "light " << i + 1 << " reaches past the tree";
         // The light is ANDed onto the picture: on a dark spot it would vanish.
-        EXPECT_GT(brightChannels / (3 * pixels), 150) << "light " << i + 1 << " sits on a dark spot";
+        EXPECT_GT(brightChannels / (3 * pixels), 150)
+            << "light " << i + 1 << " sits on a dark spot";
     }
 
     struct Box {
         const char* name;
         int x, y, w, h;
     };
-    for (const Box& box : {Box{"question-mark button", 80, 376, 18, 18}, Box{"plug", 155, 377, 29, 15}}) {
+    for (const Box& box :
+         {Box{"question-mark button", 80, 376, 18, 18}, Box{"plug", 155, 377, 29, 15}}) {
         for (int y = box.y; y < box.y + box.h && y < tree.height(); ++y)
             for (int x = box.x; x < box.x + box.w; ++x)
                 ASSERT_FALSE(isWhite(tree.pixel(x, y))) << box.name << " at " << x << "," << y;
@@ -167,8 +169,8 @@ TEST(EmbeddedAssetTree, LightsButtonAndPlugLieOnTheTree) {
 // The skin window keys out its picture box's grey back colour where the cherub's
 // transparent background shows it; the figure must be free of that grey.
 TEST(EmbeddedAssetCherub, FramesAreFreeOfTheBoxGrey) {
-    for (const char* name : {"pictures/cherub1.gif", "pictures/cherub2.gif",
-                             "pictures/cherub3.gif", "pictures/cherub4.gif"}) {
+    for (const char* name : {"pictures/cherub1.gif", "pictures/cherub2.gif", "pictures/cherub3.gif",
+                             "pictures/cherub4.gif"}) {
         const Picture image = readPicture(name);
         ASSERT_FALSE(image.isNull());
         int opaque = 0;
@@ -190,9 +192,9 @@ TEST(EmbeddedAssetCursor, HotSpotsLieOnTheHand) {
         const char* path;
         int x, y;
     };
-    for (const Cursor& c : {Cursor{"cursors/hand_point.png", 12, 1},
-                            Cursor{"cursors/hand_prohibited.png", 12, 1},
-                            Cursor{"cursors/hand_open.png", 16, 14}}) {
+    for (const Cursor& c :
+         {Cursor{"cursors/hand_point.png", 12, 1}, Cursor{"cursors/hand_prohibited.png", 12, 1},
+          Cursor{"cursors/hand_open.png", 16, 14}}) {
         const Picture image = readPicture(c.path);
         ASSERT_FALSE(image.isNull()) << c.path;
         EXPECT_NE(image.pixel(c.x, c.y), kInvalidColor) << c.path;
@@ -299,7 +301,9 @@ TEST(EmbeddedAssetBells, IsTaggedMpeg1Layer3OfExactlyOneHundredAndFiveFrames) {
     EXPECT_EQ(bytes(0, 6), std::string("ID3\x03\x00\x00", 6));
     EXPECT_EQ(bytes(6, 4), std::string("\x00\x00\x07\x76", 4));
     EXPECT_EQ(bytes(10, 10), std::string("TCON\x00\x00\x00\x06\x00\x00", 10));
-    EXPECT_EQ(bytes(20, 6), std::string("\x00" "Blues", 6));
+    EXPECT_EQ(bytes(20, 6), std::string("\x00"
+                                        "Blues",
+                                        6));
     EXPECT_EQ(bytes(26, 1024 - 26), std::string(1024 - 26, '\0'));
 
     // ID3 v1: "TAG" and nothing else.

@@ -27,8 +27,7 @@ class Counted final : public Form {
     Counted(Runtime& r, int& loads)
         : Form(r,
                FormDesign{.name = "Counted",
-                          .clientWidth = 3000,
-                          .clientHeight = 1500,
+                          .place = {0, 0, 3000, 1500},
                           .startUpPosition = StartUpPosition::CenterScreen},
                kControls),
           loads_(loads) {}

@@ -28,8 +28,7 @@ struct Scene {
                      .place = {0, 0, 600, 600},
                      .border = BorderStyle::None},
                     shape}};
-        form = std::make_unique<Form>(t.runtime,
-                                      FormDesign{.clientWidth = 600, .clientHeight = 600}, designs);
+        form = std::make_unique<Form>(t.runtime, FormDesign{.place = {0, 0, 600, 600}}, designs);
         auto* box = dynamic_cast<PictureBox*>(form->find("Box"));
         box->setPicture(testing::solidPicture(40, 40, kBackground));
     }

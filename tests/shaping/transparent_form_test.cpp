@@ -29,7 +29,7 @@ constexpr float px(float pixels) { return pixels * kTwipsPerPixel; }
 
 // A window of 300 x 200 pixels outside, laid out in twips, with a picture box holding a label
 // that reaches beyond it, and a label on the window itself.
-const FormDesign kWindow{.name = "Shaped", .clientWidth = px(300), .clientHeight = px(200)};
+const FormDesign kWindow{.name = "Shaped", .place = {0, 0, px(300), px(200)}};
 
 const ControlDesign kControls[] = {
     {.kind = ControlKind::PictureBox, .name = "Box", .place = {px(10), px(20), px(50), px(40)}},

@@ -40,8 +40,8 @@ TEST(EmbeddedAssetIcon, HoldsA32And16PixelImage) {
 }
 
 TEST(EmbeddedAssetCherub, FramesAreWhollyOpaqueOrWhollyClear) {
-    for (const char* name : {"pictures/cherub1.gif", "pictures/cherub2.gif",
-                             "pictures/cherub3.gif", "pictures/cherub4.gif"}) {
+    for (const char* name : {"pictures/cherub1.gif", "pictures/cherub2.gif", "pictures/cherub3.gif",
+                             "pictures/cherub4.gif"}) {
         const QImage image =
             QImage::fromData(embedded(name)).convertToFormat(QImage::Format_ARGB32);
         ASSERT_FALSE(image.isNull()) << name;

@@ -28,7 +28,7 @@ const std::array<ControlDesign, 1> kBox = {{
 class Sky final : public Form {
   public:
     explicit Sky(Runtime& r)
-        : Form(r, FormDesign{.name = "Sky", .clientWidth = 1500, .clientHeight = 750}, kBox) {}
+        : Form(r, FormDesign{.name = "Sky", .place = {0, 0, 1500, 750}}, kBox) {}
 };
 
 // What the window shows on the (offscreen) screen, read from its backing store.

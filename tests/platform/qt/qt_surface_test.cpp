@@ -26,8 +26,8 @@ TEST(QtSurface, ClearingBringsBackThePictureOverTheBackColourWhateverItsSizeOrTr
     const Color back = RGB(0x10, 0x20, 0x30);
 
     // Larger than the box and opaque: its top-left 40 x 40.
-    EXPECT_EQ(clearedDrawing(pattern, back), pattern.copy(0, 0, 40, 40).convertToFormat(
-                                                 QImage::Format_RGB32));
+    EXPECT_EQ(clearedDrawing(pattern, back),
+              pattern.copy(0, 0, 40, 40).convertToFormat(QImage::Format_RGB32));
 
     // Smaller than the box: the back colour shows past it.
     const QImage small = clearedDrawing(pattern.copy(0, 0, 30, 20), back);
