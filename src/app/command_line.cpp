@@ -17,6 +17,9 @@ namespace {
 
 using Problem = std::optional<std::string>;  // what is wrong with an option's value, if anything
 
+// Whether an option means anything without --record.
+enum class Scope { Any, Recording };
+
 // One option of the command line. Options without a value name are flags; `apply` stores a
 // value (or the flag) in the command line and says what is wrong with it, if anything.
 struct Option {
@@ -25,6 +28,7 @@ struct Option {
     const char* valueName;  // nullptr for a flag
     const char* help;       // lines after the first are indented under it
     Problem (*apply)(CommandLine&, const std::string& value);
+    Scope scope = Scope::Any;
 };
 
 // Reads a whole decimal number; anything else, and a number past `int`, is nothing.
@@ -83,12 +87,19 @@ constexpr Option kOptions[] = {
      "play the show without a window, as fast as possible, into\n"
      "PNG frames of the screen and DIR/soundtrack.wav",
      &setRecord},
-    {"fps", nullptr, "N", "frames per second of a recording (default 25)", &setFps},
-    {"screen", nullptr, "WxH", "screen size of a recording (default 1280x800)", &setScreen},
+    {"fps", nullptr, "N", "frames per second of a recording (default 25)", &setFps,
+     Scope::Recording},
+    {"screen", nullptr, "WxH", "screen size of a recording (default 1280x800)", &setScreen,
+     Scope::Recording},
 };
 
-// Options that only shape a recording.
-constexpr const char* kRecordingOnly[] = {"fps", "screen"};
+// The message as one line of plain text: control characters in a value the user gave (a
+// newline, an escape sequence) would break the line or the terminal.
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    return text;
+}
 
 std::string lowerFirst(QString text) {
     if (text.endsWith('.')) text.chop(1);
@@ -171,12 +182,11 @@ std::variant<CommandLine, UsageError> parseCommandLine(const std::vector<std::st
             line.action == CommandLine::Action::ShowVersion)
             return line;
     }
-    if (line.action != CommandLine::Action::Record) {
-        for (const char* name : kRecordingOnly)
-            if (parser.isSet(QString::fromLatin1(name)))
-                return UsageError{std::string("--") + name +
-                                  " shapes a recording: it needs --record"};
-    }
+    if (line.action == CommandLine::Action::Record) return line;
+    for (const Option& option : kOptions)
+        if (option.scope == Scope::Recording && parser.isSet(QString::fromLatin1(option.name)))
+            return UsageError{std::string("--") + option.name +
+                              " shapes a recording: it needs --record"};
     return line;
 }
 
@@ -184,7 +194,8 @@ std::variant<CommandLine, int> readCommandLine(const std::vector<std::string>& a
                                                std::FILE* out, std::FILE* err) {
     auto parsed = parseCommandLine(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
-        std::fprintf(err, "xmascard: %s (try 'xmascard --help')\n", error->message.c_str());
+        std::fprintf(err, "xmascard: %s (try 'xmascard --help')\n",
+                     oneLine(error->message).c_str());
         return 2;
     }
     const CommandLine& line = std::get<CommandLine>(parsed);

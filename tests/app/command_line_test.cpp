@@ -109,6 +109,8 @@ const std::vector<Row>& rows() {
         refuses("rate with a fraction", {"--record", "d", "--fps", "2.5"}, badFps("2.5")),
         refuses("rate with a sign", {"--record", "d", "--fps", "+25"}, badFps("+25")),
         refuses("rate empty", {"--record", "d", "--fps="}, badFps("")),
+        refuses("a newline in a value", {"--record", "d", "--fps", "1\n2\x1b[2J"},
+                badFps("1?2?[2J")),
         refuses("rate past int", {"--record", "d", "--fps", "4294967321"}, badFps("4294967321")),
         refuses("width that wraps to 320 in 32 bits",
                 {"--record", "d", "--screen", "4294967616x480"}, badScreen("4294967616x480")),
