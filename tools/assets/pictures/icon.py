@@ -48,6 +48,7 @@ def svg() -> str:
         f'<circle cx="{lx:g}" cy="{ly:g}" r="0.95" fill="{colour(c)}"/>' for lx, ly, c in LIGHTS)
     black = colour(1)
     return f"""<?xml version="1.0" encoding="UTF-8"?>
+<!-- SPDX-License-Identifier: CC0-1.0 -->
 <svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 32 32">
   <title>Christmas tree</title>
   <defs>
