@@ -11,9 +11,10 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake ninja-build pkg-config \
   qt6-base-dev libqt6gui6 libgl-dev \
   libfluidsynth-dev libmpg123-dev libpulse-dev timgm6mb-soundfont \
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev \
   fonts-liberation2 fontconfig \
   libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-14-dev \
   xvfb xauth x11-utils xdotool openbox imagemagick libx11-dev libxext-dev libxfixes-dev \
-  pulseaudio pulseaudio-utils sox \
+  pulseaudio pulseaudio-utils sox ffmpeg python3-numpy \
   >/dev/null
