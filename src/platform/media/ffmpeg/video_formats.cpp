@@ -18,7 +18,7 @@ constexpr std::array kFormats{
     VideoFormat{".mp4", "mp4", "movflags=+faststart", "libx264",
                 "preset=veryfast:crf=18:profile=high", "aac", "", 192000},
     VideoFormat{".webm", "webm", "", "libvpx-vp9",
-                "crf=32:b=0:deadline=good:cpu-used=5:row-mt=1:tile-columns=2", "libopus", "",
+                "crf=32:b=0:deadline=realtime:cpu-used=7:row-mt=1:tile-columns=2", "libopus", "",
                 160000},
     VideoFormat{".mkv", "matroska", "", "libx264", "preset=veryfast:crf=18:profile=high", "flac",
                 "", 0},
