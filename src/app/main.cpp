@@ -33,6 +33,8 @@ void printHelp() {
         "  --version          show the version and exit\n"
         "  --record DIR       play the show without a window, as fast as possible, into\n"
         "                     PNG frames of the screen and DIR/soundtrack.wav\n"
+        "  --record FILE      the same into one video with its sound: FILE ends in .mp4\n"
+        "                     (H.264 and AAC), .webm (VP9 and Opus) or .mkv (H.264 and FLAC)\n"
         "  --fps N            frames per second of a recording (default 25)\n"
         "  --screen WxH       screen size of a recording (default 1280x800)\n"
         "\n"
