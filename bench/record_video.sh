@@ -10,7 +10,7 @@
 set -euo pipefail
 card="$(realpath "${1:-build/xmascard}")"
 here="$(cd "$(dirname "$0")" && pwd)"
-work=$(mktemp -d)
+work=$(mktemp -d -t xmascard-record-video.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work/runtime" XMASCARD_AUDIO=none
 mkdir -m 700 "$XDG_RUNTIME_DIR"

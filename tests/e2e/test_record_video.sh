@@ -12,7 +12,7 @@ card="$1"
 artifacts="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$artifacts"
-work=$(mktemp -d)
+work=$(mktemp -d -t xmascard-record-video.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work/runtime" XMASCARD_AUDIO=none
 mkdir -m 700 "$XDG_RUNTIME_DIR"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/media/ffmpeg/video_encoder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
