@@ -16,6 +16,7 @@ card_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6gui6 libgl-dev
   libfluidsynth-dev libmpg123-dev libpulse-dev timgm6mb-soundfont
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   fonts-liberation2 fontconfig
 )
 dev_packages=(
@@ -23,7 +24,7 @@ dev_packages=(
   clang libclang-rt-14-dev python3
   xvfb xauth x11-utils x11-apps xdotool openbox xfwm4 icewm fluxbox dbus-daemon
   imagemagick libx11-dev libxext-dev libxfixes-dev
-  pulseaudio pulseaudio-utils sox
+  pulseaudio pulseaudio-utils sox ffmpeg python3-numpy
   lintian desktop-file-utils appstream man-db
 )
 packages=("${card_packages[@]}")

@@ -41,7 +41,7 @@ std::optional<int> wholeNumber(std::string_view text) {
 }
 
 Problem setRecord(CommandLine& line, const std::string& value) {
-    if (value.empty()) return "--record needs a directory";
+    if (value.empty()) return "--record needs a video file or a directory";
     line.action = CommandLine::Action::Record;
     line.record.directory = value;
     return std::nullopt;
@@ -83,9 +83,10 @@ Problem showVersion(CommandLine& line, const std::string&) {
 constexpr Option kOptions[] = {
     {"help", "h", nullptr, "show this help and exit", &showHelp},
     {"version", nullptr, nullptr, "show the version and exit", &showVersion},
-    {"record", nullptr, "DIR",
+    {"record", nullptr, "FILE|DIR",
      "play the show without a window, as fast as possible, into\n"
-     "PNG frames of the screen and DIR/soundtrack.wav",
+     "one video with its sound (FILE ends in .mp4, .webm or .mkv),\n"
+     "or into PNG frames of the screen and DIR/soundtrack.wav",
      &setRecord},
     {"fps", nullptr, "N", "frames per second of a recording (default 25)", &setFps,
      Scope::Recording},

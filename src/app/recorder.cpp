@@ -4,17 +4,22 @@
 #include <unistd.h>
 
 #include <QColor>
-#include <QDir>
-#include <QImage>
+#include <QFileInfo>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
-#include <future>
+#include <memory>
+#include <optional>
 #include <vector>
 
+#include "app/frame_directory_sink.h"
+#include "app/progress_bar.h"
+#include "app/recording_sink.h"
+#include "app/video_file_sink.h"
 #include "platform/clock.h"
 #include "platform/form_painter.h"
 #include "platform/media/audio_engine.h"
-#include "platform/media/wav_writer.h"
+#include "platform/media/ffmpeg/video_formats.h"
 #include "platform/runtime.h"
 #include "show/program.h"
 
@@ -26,95 +31,129 @@ namespace {
 const QColor kDesktop(58, 110, 165);
 // A show that has not ended by then never will.
 constexpr double kLongestShow = 600;
+constexpr int kRate = media::AudioEngine::kSampleRate;
 
-class Recording {
+volatile std::sig_atomic_t interruptedBy = 0;
+
+// An interrupted recording stops cleanly: a video half written is removed. Signals that
+// the program was started to ignore stay ignored.
+void stopOnSignals() {
+    struct sigaction action {};
+    action.sa_handler = [](int signal) { interruptedBy = signal; };
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction current {};
+        if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler != SIG_IGN)
+            sigaction(signal, &action, nullptr);
+    }
+}
+
+// Renders the mix into the sink as the show's time moves on.
+class Soundtrack {
   public:
-    Recording(const RecordOptions& options, media::AudioEngine& audio, media::WavWriter& wav)
-        : options_(options), audio_(audio), wav_(wav) {}
+    Soundtrack(media::AudioEngine& audio, RecordingSink& sink) : audio_(audio), sink_(sink) {}
 
     // Renders the mix from where it stands up to `seconds`.
-    bool renderAudioTo(double seconds) {
+    bool renderTo(double seconds) {
         const auto target = static_cast<std::int64_t>(std::llround(seconds * kRate));
         while (framesRendered_ < target) {
             const int frames =
                 static_cast<int>(std::min<std::int64_t>(kChunk, target - framesRendered_));
             audio_.render(buffer_.data(), frames);
-            if (!wav_.write(buffer_.data(), frames)) return false;
+            if (!sink_.addAudio(buffer_.data(), frames)) return false;
             framesRendered_ += frames;
         }
         return true;
     }
 
-    // Saves the screen as frame `index`; the PNG is encoded while the show goes on.
-    bool saveFrame(const Runtime& runtime, int index) {
-        if (pending_.valid() && !pending_.get()) return false;
-        QImage screen = renderScreen(runtime, kDesktop);
-        const QString path = QDir(QString::fromStdString(options_.directory))
-                                 .filePath(QString::asprintf("frame-%05d.png", index));
-        pending_ = std::async(std::launch::async, [image = std::move(screen), path] {
-            return image.save(path, "PNG", 80);
-        });
-        return true;
-    }
-
-    bool finish() { return !pending_.valid() || pending_.get(); }
-
   private:
-    static constexpr int kRate = media::AudioEngine::kSampleRate;
     static constexpr int kChunk = 1024;
-    const RecordOptions& options_;
     media::AudioEngine& audio_;
-    media::WavWriter& wav_;
+    RecordingSink& sink_;
     std::vector<float> buffer_ = std::vector<float>(2 * kChunk);
     std::int64_t framesRendered_ = 0;
-    std::future<bool> pending_;
 };
+
+// A video when the name says so and no directory of that name is in the way; a name with
+// the extension of a video format not written here is refused (status 2).
+std::unique_ptr<RecordingSink> openSink(const RecordOptions& options, int& failureStatus) {
+    const std::string& path = options.directory;
+    failureStatus = 1;
+    if (!media::namesVideoFile(path) || QFileInfo(QString::fromStdString(path)).isDir())
+        return FrameDirectorySink::open(path, kRate);
+    if (const auto format = media::videoFormatFor(path); !format.ok()) {
+        std::fprintf(stderr, "xmascard: %s\n", format.error().c_str());
+        failureStatus = 2;
+        return nullptr;
+    }
+    return VideoFileSink::open(path,
+                               {options.screenWidth, options.screenHeight, options.fps, kRate});
+}
+
+// The show's length, from a run of it without pictures or sound (a fraction of a second).
+double showLength(ScreenSize screen) {
+    auto audio = media::AudioEngine::create(media::AudioEngine::Output::Silent);
+    VirtualClock clock(0);
+    Runtime runtime(clock, *audio);
+    runtime.setScreen(screen);
+    Program program(runtime);
+    program.start();
+    while (!runtime.ended()) {
+        const std::optional<double> next = runtime.scheduler().nextTick();
+        if (!next || *next > kLongestShow) break;
+        clock.set(*next);
+        runtime.tick();
+    }
+    return clock.now();
+}
 
 }  // namespace
 
 int recordShow(const RecordOptions& options) {
-    if (!QDir().mkpath(QString::fromStdString(options.directory))) {
-        std::fprintf(stderr, "xmascard: cannot create the directory %s\n",
-                     options.directory.c_str());
-        return 1;
-    }
-    auto audio = media::AudioEngine::create(media::AudioEngine::Output::Offline);
-    auto wav = media::WavWriter::open(options.directory + "/soundtrack.wav",
-                                      media::AudioEngine::kSampleRate);
-    if (!wav) return 1;
+    int failureStatus = 1;
+    const std::unique_ptr<RecordingSink> sink = openSink(options, failureStatus);
+    if (!sink) return failureStatus;
+    stopOnSignals();
+    const ScreenSize screen{options.screenWidth, options.screenHeight};
+    std::optional<ProgressBar> progress;
+    if (isatty(STDERR_FILENO)) progress.emplace(stderr, showLength(screen));
 
+    auto audio = media::AudioEngine::create(media::AudioEngine::Output::Offline);
     VirtualClock clock(0);
     Runtime runtime(clock, *audio);
-    runtime.setScreen({options.screenWidth, options.screenHeight});
+    runtime.setScreen(screen);
     Program program(runtime);
     program.start();
 
-    Recording recording(options, *audio, *wav);
-    const bool terminal = isatty(STDERR_FILENO);
+    Soundtrack soundtrack(*audio, *sink);
     int frame = 0;
     const auto frameTime = [&](int k) { return static_cast<double>(k) / options.fps; };
+    const auto saveFrame = [&] {
+        ++frame;
+        return sink->addFrame(renderScreen(runtime, kDesktop));
+    };
     bool ok = true;
-    while (ok && !runtime.ended()) {
+    while (ok && !interruptedBy && !runtime.ended()) {
         const std::optional<double> next = runtime.scheduler().nextTick();
         if (!next || *next > kLongestShow) break;
         // Frames before the next tick show the state the previous ticks left.
-        while (ok && frameTime(frame) < *next) ok = recording.saveFrame(runtime, frame++);
-        ok = ok && recording.renderAudioTo(*next);
+        while (ok && frameTime(frame) < *next) ok = saveFrame();
+        ok = ok && soundtrack.renderTo(*next);
         clock.set(*next);
         runtime.tick();
-        if (terminal && frame % options.fps == 0)
-            std::fprintf(stderr, "\rxmascard: recording %5.1f s of the show, %d frames", *next,
-                         frame);
+        if (progress) progress->update(clock.now());
     }
-    ok = ok && recording.saveFrame(runtime, frame++) && recording.finish() && wav->close();
-    if (terminal) std::fputc('\n', stderr);
-    if (!ok) {
-        std::fprintf(stderr, "xmascard: the recording in %s is incomplete\n",
-                     options.directory.c_str());
-        return 1;
+    if (interruptedBy) {
+        sink->abandon();
+        if (progress) std::fputc('\n', stderr);
+        std::fprintf(stderr, "xmascard: the recording was interrupted\n");
+        return 128 + interruptedBy;
     }
-    std::printf("xmascard: recorded %.1f s in %d frames at %d fps and soundtrack.wav in %s\n",
-                clock.now(), frame, options.fps, options.directory.c_str());
+    ok = ok && saveFrame();
+    if (progress) progress->close(clock.now());
+    if (!sink->finish() || !ok) return 1;
+    std::printf("xmascard: recorded %.1f s in %d frames at %d fps %s\n", clock.now(), frame,
+                options.fps, sink->destination().c_str());
     return 0;
 }
 

@@ -102,7 +102,7 @@ const std::vector<Row>& rows() {
         refuses("a stray argument", {"card"}, "unexpected argument 'card'"),
         refuses("a value for a flag", {"--help=yes"}, "unexpected value after '--help'"),
         refuses("missing directory", {"--record"}, "missing value after '--record'"),
-        refuses("empty directory", {"--record="}, "--record needs a directory"),
+        refuses("empty directory", {"--record="}, "--record needs a video file or a directory"),
         refuses("missing rate", {"--record", "d", "--fps"}, "missing value after '--fps'"),
         refuses("rate zero", {"--record", "d", "--fps", "0"}, badFps("0")),
         refuses("rate too high", {"--record", "d", "--fps=121"}, badFps("121")),
