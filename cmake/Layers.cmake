@@ -5,6 +5,6 @@
 function(xmascard_layer target dir)
   file(GLOB _sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
   add_library(${target} STATIC ${_sources})
-  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_BINARY_DIR}/generated)
   target_link_libraries(${target} PUBLIC ${ARGN})
 endfunction()

@@ -9,11 +9,14 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
+#include <variant>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/qt_start_guard.h"
 #include "app/recorder.h"
 #include "app/signal_ending.h"
+#include "build_info.h"
 #include "platform/files.h"
 #include "platform/media/audio_engine.h"
 #include "platform/qt/qt_host.h"
@@ -24,25 +27,6 @@
 
 namespace {
 
-constexpr const char* kVersion = "1.00";
-
-void printHelp() {
-    std::puts(
-        "Usage: xmascard [OPTION]\n"
-        "An animated Christmas and New Year greeting card. Started without options it\n"
-        "plays its show of a little over a minute in the middle of the screen and ends.\n"
-        "\n"
-        "  --help             show this help and exit\n"
-        "  --version          show the version and exit\n"
-        "  --record DIR       play the show without a window, as fast as possible, into\n"
-        "                     PNG frames of the screen and DIR/soundtrack.wav\n"
-        "  --fps N            frames per second of a recording (default 25)\n"
-        "  --screen WxH       screen size of a recording (default 1280x800)\n"
-        "\n"
-        "While it runs: drag the cherub or the card with the left mouse button; click the\n"
-        "question mark on the tree for a message, and the plug to end the card at once.");
-}
-
 xmascard::media::AudioEngine::Output chosenAudioOutput() {
     const char* audio = std::getenv("XMASCARD_AUDIO");
     if (audio && std::strcmp(audio, "none") == 0)
@@ -50,16 +34,20 @@ xmascard::media::AudioEngine::Output chosenAudioOutput() {
     return xmascard::media::AudioEngine::Output::Device;
 }
 
-int runRecording(int argc, char** argv, const xmascard::RecordOptions& options) {
+// Qt is given only the program's name: the command line has been read already, and Qt's own
+// options (-platform, -display, ...) are not the card's. The count must outlive the application.
+int qtArgc = 1;
+
+int runRecording(char** argv, const xmascard::RecordOptions& options) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
+    QApplication app(qtArgc, argv);
     xmascard::QtGraphics graphics;
     return xmascard::recordShow(
         options, graphics,
         xmascard::soundDirectoryFor(xmascard::Environ, xmascard::QtHost::cacheDirectory()));
 }
 
-int runCard(int argc, char** argv) {
+int runCard(char** argv) {
     if (const auto problem = xmascard::prepareDisplay()) {
         std::fprintf(stderr, "xmascard: %s\n", problem->c_str());
         return 1;
@@ -72,10 +60,10 @@ int runCard(int argc, char** argv) {
         return engine;
     });
     auto startGuard = std::make_optional<xmascard::QtStartGuard>();
-    QApplication app(argc, argv);
+    QApplication app(qtArgc, argv);
     startGuard.reset();
     QApplication::setApplicationName("xmascard");
-    QApplication::setApplicationVersion(kVersion);
+    QApplication::setApplicationVersion(XMASCARD_VERSION);
     QApplication::setQuitOnLastWindowClosed(false);
     xmascard::X11OwnMovesFilter ownMoves;
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
@@ -96,55 +84,17 @@ int runCard(int argc, char** argv) {
     return app.exec();
 }
 
-int usageError(const char* what, const char* value) {
-    std::fprintf(stderr, "xmascard: %s%s (try --help)\n", what, value);
-    return 2;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    xmascard::RecordOptions record;
-    bool recording = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-        if (arg == "--help" || arg == "-h") {
-            printHelp();
-            return 0;
-        }
-        if (arg == "--version") {
-            std::printf("xmascard %s\n", kVersion);
-            return 0;
-        }
-        if (arg == "--record" || arg == "--fps" || arg == "--screen") {
-            if (!value) return usageError("missing value after ", argv[i]);
-            ++i;
-            if (arg == "--record") {
-                record.directory = value;
-                recording = true;
-            } else if (arg == "--fps") {
-                char* end = nullptr;
-                const long fps = std::strtol(value, &end, 10);
-                if (*end != '\0' || fps < 1 || fps > 120)
-                    return usageError("--fps needs a whole number from 1 to 120, not ", value);
-                record.fps = static_cast<int>(fps);
-            } else {
-                int w = 0, h = 0;
-                char tail = 0;
-                if (std::sscanf(value, "%dx%d%c", &w, &h, &tail) != 2 || w < 320 || h < 240 ||
-                    w > 7680 || h > 4320)
-                    return usageError("--screen needs WIDTHxHEIGHT from 320x240 to 7680x4320, not ",
-                                      value);
-                record.screenWidth = w;
-                record.screenHeight = h;
-            }
-            continue;
-        }
-        return usageError("unknown option ", argv[i]);
-    }
+    const auto read =
+        xmascard::readCommandLine(std::vector<std::string>(argv + 1, argv + argc), stdout, stderr);
+    if (const int* status = std::get_if<int>(&read)) return *status;
+    const auto& line = std::get<xmascard::CommandLine>(read);
     xmascard::signal_ending::install();
-    const int status = recording ? runRecording(argc, argv, record) : runCard(argc, argv);
+    const int status = line.action == xmascard::CommandLine::Action::Record
+                           ? runRecording(argv, line.record)
+                           : runCard(argv);
     if (xmascard::signal_ending::received() != 0) xmascard::signal_ending::endAsSignalled();
     return status;
 }

@@ -3,22 +3,26 @@
 
 #include <unistd.h>
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <future>
+#include <filesystem>
+#include <memory>
+#include <optional>
 #include <vector>
 
+#include "app/frame_directory_sink.h"
+#include "app/progress_bar.h"
+#include "app/recording_sink.h"
+#include "app/signal_ending.h"
+#include "app/video_file_sink.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/headless_host.h"
 #include "platform/media/audio_engine.h"
+#include "platform/media/ffmpeg/video_formats.h"
 #include "platform/paint_controls.h"
-#include "platform/tick_loop.h"
-#include "platform/media/wav_writer.h"
 #include "platform/runtime.h"
+#include "platform/tick_loop.h"
 #include "show/program.h"
 
 namespace xmascard {
@@ -29,102 +33,113 @@ namespace {
 constexpr Color kDesktop = RGB(58, 110, 165);
 // A show that has not ended by then never will.
 constexpr double kLongestShow = 600;
+constexpr int kRate = media::AudioEngine::kSampleRate;
 
-class Recording {
+// Renders the mix into the sink as the show's time moves on.
+class Soundtrack {
   public:
-    Recording(const RecordOptions& options, Graphics& graphics, media::AudioEngine& audio,
-              media::WavWriter& wav)
-        : options_(options), graphics_(graphics), audio_(audio), wav_(wav) {}
+    Soundtrack(media::AudioEngine& audio, RecordingSink& sink) : audio_(audio), sink_(sink) {}
 
     // Renders the mix from where it stands up to `seconds`.
-    bool renderAudioTo(double seconds) {
+    bool renderTo(double seconds) {
         const auto target = static_cast<std::int64_t>(std::llround(seconds * kRate));
         while (framesRendered_ < target) {
             const int frames =
                 static_cast<int>(std::min<std::int64_t>(kChunk, target - framesRendered_));
             audio_.render(buffer_.data(), frames);
-            if (!wav_.write(buffer_.data(), frames)) return false;
+            if (!sink_.addAudio(buffer_.data(), frames)) return false;
             framesRendered_ += frames;
         }
         return true;
     }
 
-    // Saves the screen as frame `index`; the PNG is encoded while the show goes on.
-    bool saveFrame(const Runtime& runtime, int index) {
-        if (pending_.valid() && !pending_.get()) return false;
-        std::shared_ptr<Image> screen = renderScreen(graphics_, runtime, kDesktop);
-        char name[32];
-        std::snprintf(name, sizeof name, "/frame-%05d.png", index);
-        pending_ = std::async(std::launch::async, [this, screen, path = options_.directory + name] {
-            const std::vector<std::uint8_t> png = graphics_.encodePng(*screen, 80);
-            std::FILE* file = std::fopen(path.c_str(), "wb");
-            if (!file || png.empty()) return false;
-            const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-            return std::fclose(file) == 0 && written;
-        });
-        return true;
-    }
-
-    bool finish() { return !pending_.valid() || pending_.get(); }
-
   private:
-    static constexpr int kRate = media::AudioEngine::kSampleRate;
     static constexpr int kChunk = 1024;
-    const RecordOptions& options_;
-    Graphics& graphics_;
     media::AudioEngine& audio_;
-    media::WavWriter& wav_;
+    RecordingSink& sink_;
     std::vector<float> buffer_ = std::vector<float>(2 * kChunk);
     std::int64_t framesRendered_ = 0;
-    std::future<bool> pending_;
 };
+
+// A video when the name says so and no directory of that name is in the way; a name with
+// the extension of a video format not written here is refused (status 2).
+std::unique_ptr<RecordingSink> openSink(const RecordOptions& options, Graphics& graphics,
+                                        int& failureStatus) {
+    const std::string& path = options.directory;
+    failureStatus = 1;
+    std::error_code ignored;
+    if (!media::namesVideoFile(path) || std::filesystem::is_directory(path, ignored))
+        return FrameDirectorySink::open(path, graphics, kRate);
+    if (const auto format = media::videoFormatFor(path); !format.ok()) {
+        std::fprintf(stderr, "xmascard: %s\n", format.error().c_str());
+        failureStatus = 2;
+        return nullptr;
+    }
+    return VideoFileSink::open(path,
+                               {options.screenWidth, options.screenHeight, options.fps, kRate});
+}
+
+// The show's length, from a run of it without pictures or sound (a fraction of a second).
+double showLength(Graphics& graphics, ScreenSize screen, const std::string& soundDirectory) {
+    auto audio = media::AudioEngine::create(media::AudioEngine::Output::Silent);
+    VirtualClock clock(0);
+    HeadlessHost host(graphics, screen, soundDirectory);
+    Runtime runtime(clock, *audio, host);
+    Program program(runtime);
+    program.start();
+    TickLoop(runtime, [&clock](double t) { clock.set(t); }).runUntil(kLongestShow);
+    return clock.now();
+}
 
 }  // namespace
 
-int recordShow(const RecordOptions& options, Graphics& graphics, const std::string& soundDirectory) {
-    if (::mkdir(options.directory.c_str(), 0777) != 0 && errno != EEXIST) {
-        std::fprintf(stderr, "xmascard: cannot create the directory %s\n",
-                     options.directory.c_str());
-        return 1;
-    }
-    auto audio = media::AudioEngine::create(media::AudioEngine::Output::Offline);
-    auto wav = media::WavWriter::open(options.directory + "/soundtrack.wav",
-                                      media::AudioEngine::kSampleRate);
-    if (!wav) return 1;
+int recordShow(const RecordOptions& options, Graphics& graphics,
+               const std::string& soundDirectory) {
+    int failureStatus = 1;
+    const std::unique_ptr<RecordingSink> sink = openSink(options, graphics, failureStatus);
+    if (!sink) return failureStatus;
+    const ScreenSize screen{options.screenWidth, options.screenHeight};
+    std::optional<ProgressBar> progress;
+    if (isatty(STDERR_FILENO)) progress.emplace(stderr, showLength(graphics, screen, soundDirectory));
 
+    auto audio = media::AudioEngine::create(media::AudioEngine::Output::Offline);
     VirtualClock clock(0);
-    HeadlessHost host(graphics, {options.screenWidth, options.screenHeight}, soundDirectory);
+    HeadlessHost host(graphics, screen, soundDirectory);
     Runtime runtime(clock, *audio, host);
     Program program(runtime);
     program.start();
 
-    Recording recording(options, graphics, *audio, *wav);
-    const bool terminal = isatty(STDERR_FILENO);
+    Soundtrack soundtrack(*audio, *sink);
     int frame = 0;
     const auto frameTime = [&](int k) { return static_cast<double>(k) / options.fps; };
+    const auto saveFrame = [&] {
+        ++frame;
+        return sink->addFrame(renderScreen(graphics, runtime, kDesktop));
+    };
     bool ok = true;
     TickLoop::Hooks hooks;
     hooks.before = [&](double tick) {
+        if (signal_ending::received() != 0) return false;
         // Frames before the tick show the state the previous ticks left.
-        while (ok && frameTime(frame) < tick) ok = recording.saveFrame(runtime, frame++);
-        ok = ok && recording.renderAudioTo(tick);
+        while (ok && frameTime(frame) < tick) ok = saveFrame();
+        ok = ok && soundtrack.renderTo(tick);
         return ok;
     };
-    hooks.after = [&](double tick) {
-        if (terminal && frame % options.fps == 0)
-            std::fprintf(stderr, "\rxmascard: recording %5.1f s of the show, %d frames", tick,
-                         frame);
+    hooks.after = [&](double) {
+        if (progress) progress->update(clock.now());
     };
     TickLoop(runtime, [&clock](double t) { clock.set(t); }).runUntil(kLongestShow, hooks);
-    ok = ok && recording.saveFrame(runtime, frame++) && recording.finish() && wav->close();
-    if (terminal) std::fputc('\n', stderr);
-    if (!ok) {
-        std::fprintf(stderr, "xmascard: the recording in %s is incomplete\n",
-                     options.directory.c_str());
+    if (signal_ending::received() != 0) {
+        sink->abandon();
+        if (progress) std::fputc('\n', stderr);
+        std::fprintf(stderr, "xmascard: the recording was interrupted\n");
         return 1;
     }
-    std::printf("xmascard: recorded %.1f s in %d frames at %d fps and soundtrack.wav in %s\n",
-                clock.now(), frame, options.fps, options.directory.c_str());
+    ok = ok && saveFrame();
+    if (progress) progress->close(clock.now());
+    if (!sink->finish() || !ok) return 1;
+    std::printf("xmascard: recorded %.1f s in %d frames at %d fps %s\n", clock.now(), frame,
+                options.fps, sink->destination().c_str());
     return 0;
 }
 

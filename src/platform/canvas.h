@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -82,8 +84,13 @@ class Image {
     virtual int width() const = 0;
     virtual int height() const = 0;
     virtual Canvas& canvas() = 0;
-    // Finishes the drawing (the canvas is unusable after), then reads a row.
-    virtual const std::uint32_t* scanLine(int y) = 0;
+    // Finishes the drawing (the canvas is unusable after), then gives the pixels: height()
+    // rows of width() words, top row first, rows stride() bytes apart.
+    virtual const std::uint8_t* bits() = 0;
+    virtual int stride() const = 0;
+    const std::uint32_t* scanLine(int y) {
+        return reinterpret_cast<const std::uint32_t*>(bits() + static_cast<std::ptrdiff_t>(y) * stride());
+    }
 };
 
 }  // namespace xmascard

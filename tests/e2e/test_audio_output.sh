@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: MIT
 # The card's music through a real sound server: PulseAudio with a null sink, recorded from
 # the sink's monitor. The music is heard from the start, at the level of the same mix
-# rendered offline (27 s into the piece at -4 dB). Without a sound server the card plays on
-# silently after one line on standard error.
+# rendered offline (27 s into the piece at -4 dB), on a stream that says what it is.
+# Without a sound server the card plays on silently after one line on standard error.
 set -euo pipefail
 card="$1"
 artifacts="$2"
@@ -44,9 +44,18 @@ WINDIR="$work" "$card" >"$work/card.log" 2>&1 &
 CARD_PID=$!
 X_PIDS+=("$CARD_PID")
 sleep 9
+pactl list sink-inputs >"$work/inputs.txt" 2>&1 || true
 kill "$CARD_PID"; wait "$CARD_PID" 2>/dev/null || true; CARD_PID=
 kill "$REC_PID"; wait "$REC_PID" 2>/dev/null || true
 cp "$work/heard.wav" "$artifacts/heard.wav"
+
+# Volume mixers file the stream as music and show it under the card's name and icon.
+for property in 'media.role = "music"' 'application.name = "Christmas Card"' \
+                'application.icon_name = "xmascard"' 'application.id = "org.example.xmascard"'; do
+    grep -qF "$property" "$work/inputs.txt" ||
+        { echo "FAIL: the sound stream lacks $property"; cat "$work/inputs.txt"; exit 1; }
+done
+echo "ok: the sound stream says it is music, with the card's name and icon"
 
 # The same mix rendered offline: the first seconds of the recorded show.
 "$card" --record "$work/offline" --fps 1 >/dev/null 2>&1

@@ -34,14 +34,21 @@ show_under() {
     x_start || return 1
     trap x_stop EXIT
     [ "$wm" = none ] || wm_start "$wm" 2>"$dir/status" || return 1
-    xlogo -geometry 200x150+40+40 2>/dev/null &
-    X_PIDS+=($!)
-    for _ in $(seq 600); do
-        logo=$(xdotool search --onlyvisible --name '^xlogo$' 2>/dev/null | head -n 1)
-        [ -n "$logo" ] && break
-        sleep 0.05
+    # The user's window; started again if it gives up at once on a loaded machine.
+    for _ in 1 2 3; do
+        xlogo -geometry 200x150+40+40 2>"$dir/xlogo.log" &
+        X_PIDS+=($!)
+        for _ in $(seq 200); do
+            logo=$(xdotool search --onlyvisible --name '^xlogo$' 2>/dev/null | head -n 1)
+            [ -n "$logo" ] && break 2
+            sleep 0.05
+        done
     done
-    [ -n "$logo" ] || { echo "no user window" >"$dir/status"; return 1; }
+    [ -n "$logo" ] || {
+        echo "no user window on $DISPLAY: $(grep -v xlogo32 "$dir/xlogo.log" | head -n 2)" \
+            >"$dir/status"
+        return 1
+    }
     for _ in $(seq 100); do
         [ "$(xdotool getwindowfocus 2>/dev/null)" = "$logo" ] && break
         xdotool windowfocus "$logo" 2>/dev/null

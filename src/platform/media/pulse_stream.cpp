@@ -4,12 +4,38 @@
 #include <pulse/pulseaudio.h>
 
 #include <algorithm>
+#include <memory>
+
+#include "build_info.h"
 
 namespace xmascard::media {
 
 namespace {
-constexpr pa_usec_t kQueued = 200 * 1000;  // sound kept queued on the server
+constexpr pa_usec_t kQueued = 200 * 1000;   // sound kept queued on the server
 constexpr pa_usec_t kRequest = 100 * 1000;  // sound asked for at a time
+
+struct ProplistFree {
+    void operator()(pa_proplist* list) const { pa_proplist_free(list); }
+};
+using Proplist = std::unique_ptr<pa_proplist, ProplistFree>;
+
+// What volume mixers show and file the program's sound under: its name and icon, the
+// launcher it belongs to, and the role of its one stream.
+Proplist applicationProperties() {
+    Proplist list(pa_proplist_new());
+    pa_proplist_sets(list.get(), PA_PROP_APPLICATION_NAME, XMASCARD_TITLE);
+    pa_proplist_sets(list.get(), PA_PROP_APPLICATION_ID, XMASCARD_APP_ID);
+    pa_proplist_sets(list.get(), PA_PROP_APPLICATION_ICON_NAME, XMASCARD_ICON_NAME);
+    pa_proplist_sets(list.get(), PA_PROP_APPLICATION_VERSION, XMASCARD_VERSION);
+    return list;
+}
+
+Proplist streamProperties() {
+    Proplist list(pa_proplist_new());
+    pa_proplist_sets(list.get(), PA_PROP_MEDIA_ROLE, "music");
+    pa_proplist_sets(list.get(), PA_PROP_MEDIA_ICON_NAME, XMASCARD_ICON_NAME);
+    return list;
+}
 }  // namespace
 
 PulseStream::PulseStream(Pull pull) : pull_(std::move(pull)) {}
@@ -26,7 +52,8 @@ bool PulseStream::connect(int sampleRate, std::string& why) {
         why = "out of memory";
         return false;
     }
-    context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "xmascard");
+    context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), XMASCARD_TITLE,
+                                            applicationProperties().get());
     if (!context_ || pa_threaded_mainloop_start(loop_) < 0) {
         why = "cannot start";
         return false;
@@ -50,7 +77,8 @@ bool PulseStream::connect(int sampleRate, std::string& why) {
         return failLocked();
     }
     const pa_sample_spec format{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(sampleRate), 2};
-    stream_ = pa_stream_new(context_, "Christmas card", &format, nullptr);
+    stream_ = pa_stream_new_with_proplist(context_, "Christmas card", &format, nullptr,
+                                          streamProperties().get());
     if (!stream_) {
         return failLocked();
     }

@@ -166,8 +166,4 @@ const QImage& QtImage::image() const {
     return image_;
 }
 
-const std::uint32_t* QtImage::scanLine(int y) {
-    return reinterpret_cast<const std::uint32_t*>(image().constScanLine(y));
-}
-
 }  // namespace xmascard

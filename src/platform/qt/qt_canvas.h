@@ -42,7 +42,8 @@ class QtImage final : public Image {
     int width() const override { return image_.width(); }
     int height() const override { return image_.height(); }
     Canvas& canvas() override { return canvas_; }
-    const std::uint32_t* scanLine(int y) override;
+    const std::uint8_t* bits() override { return image().constBits(); }
+    int stride() const override { return static_cast<int>(image_.bytesPerLine()); }
 
     // The finished picture: drawing on the canvas ends here.
     const QImage& image() const;

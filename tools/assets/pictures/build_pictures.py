@@ -16,6 +16,7 @@ import numpy as np  # noqa: E402
 import cherub  # noqa: E402
 import controls  # noqa: E402
 import greetings  # noqa: E402
+import icon  # noqa: E402
 import madonna  # noqa: E402
 import pixelart  # noqa: E402
 import raster  # noqa: E402
@@ -69,6 +70,16 @@ def build(assets: Path) -> None:
                      pictures / "madonna.jpg")
 
     pixelart.build(assets)
+    build_icon(assets / "icon")
+
+
+def build_icon(folder: Path) -> None:
+    """The scalable program icon and its renderings for the desktop's icon theme."""
+    drawing = icon.svg()
+    (folder / "tree.svg").write_text(drawing, encoding="utf-8")
+    for size in icon.RENDERED_SIZES:
+        raster.render_svg(drawing, size, size, supersample=4).save(folder / f"tree-{size}.png", "PNG",
+                                                                    optimize=True)
 
 
 if __name__ == "__main__":

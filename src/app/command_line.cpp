@@ -1,0 +1,215 @@
+// SPDX-License-Identifier: MIT
+#include "app/command_line.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+#include "build_info.h"
+
+namespace xmascard {
+
+namespace {
+
+using Problem = std::optional<std::string>;  // what is wrong with an option's value, if anything
+
+// Whether an option means anything without --record.
+enum class Scope { Any, Recording };
+
+// One option of the command line. Options without a value name are flags; `apply` stores a
+// value (or the flag) in the command line and says what is wrong with it, if anything.
+struct Option {
+    const char* name;
+    const char* shortName;  // or nullptr
+    const char* valueName;  // nullptr for a flag
+    const char* help;       // lines after the first are indented under it
+    Problem (*apply)(CommandLine&, const std::string& value);
+    Scope scope = Scope::Any;
+};
+
+// Reads a whole decimal number; anything else, and a number past `int`, is nothing.
+std::optional<int> wholeNumber(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
+    return value;
+}
+
+Problem setRecord(CommandLine& line, const std::string& value) {
+    if (value.empty()) return "--record needs a video file or a directory";
+    line.action = CommandLine::Action::Record;
+    line.record.directory = value;
+    return std::nullopt;
+}
+
+Problem setFps(CommandLine& line, const std::string& value) {
+    const auto fps = wholeNumber(value);
+    if (!fps || *fps < 1 || *fps > 120)
+        return "--fps needs a whole number from 1 to 120, not '" + value + "'";
+    line.record.fps = *fps;
+    return std::nullopt;
+}
+
+Problem setScreen(CommandLine& line, const std::string& value) {
+    const std::string_view text(value);
+    const auto cross = text.find('x');
+    const auto width = wholeNumber(text.substr(0, cross));
+    const auto height =
+        cross == std::string_view::npos ? std::nullopt : wholeNumber(text.substr(cross + 1));
+    if (!width || !height || *width < 320 || *height < 240 || *width > 7680 || *height > 4320)
+        return "--screen needs WIDTHxHEIGHT from 320x240 to 7680x4320, not '" + value + "'";
+    line.record.screenWidth = *width;
+    line.record.screenHeight = *height;
+    return std::nullopt;
+}
+
+Problem showHelp(CommandLine& line, const std::string&) {
+    line.action = CommandLine::Action::ShowHelp;
+    return std::nullopt;
+}
+
+Problem showVersion(CommandLine& line, const std::string&) {
+    line.action = CommandLine::Action::ShowVersion;
+    return std::nullopt;
+}
+
+// The options in the order the help lists them. --help and --version come first: either one
+// is all the program does, whatever else the line asks.
+constexpr Option kOptions[] = {
+    {"help", "h", nullptr, "show this help and exit", &showHelp},
+    {"version", nullptr, nullptr, "show the version and exit", &showVersion},
+    {"record", nullptr, "FILE|DIR",
+     "play the show without a window, as fast as possible, into\n"
+     "one video with its sound (FILE ends in .mp4, .webm or .mkv),\n"
+     "or into PNG frames of the screen and DIR/soundtrack.wav",
+     &setRecord},
+    {"fps", nullptr, "N", "frames per second of a recording (default 25)", &setFps,
+     Scope::Recording},
+    {"screen", nullptr, "WxH", "screen size of a recording (default 1280x800)", &setScreen,
+     Scope::Recording},
+};
+
+// The message as one line of plain text: control characters in a value the user gave (a
+// newline, an escape sequence) would break the line or the terminal.
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    return text;
+}
+
+std::string lowerFirst(QString text) {
+    if (text.endsWith('.')) text.chop(1);
+    if (!text.isEmpty()) text[0] = text[0].toLower();
+    return text.toStdString();
+}
+
+std::string helpText() {
+    std::string text =
+        "Usage: xmascard [OPTION]...\n"
+        "An animated Christmas and New Year greeting card. Started without options it\n"
+        "plays its show of a little over a minute in the middle of the screen and ends.\n"
+        "\n";
+    constexpr std::size_t kHelpColumn = 21;
+    for (const Option& option : kOptions) {
+        std::string head =
+            option.shortName ? std::string("  -") + option.shortName + ", --" : std::string("  --");
+        head += option.name;
+        if (option.valueName) head += std::string(" ") + option.valueName;
+        head.resize(std::max(head.size() + 1, kHelpColumn), ' ');
+        std::string_view help(option.help);
+        for (std::size_t end; (end = help.find('\n')) != std::string_view::npos;) {
+            text += head + std::string(help.substr(0, end)) + "\n";
+            head.assign(kHelpColumn, ' ');
+            help.remove_prefix(end + 1);
+        }
+        text += head + std::string(help) + "\n";
+    }
+    text +=
+        "\n"
+        "While it runs: drag the cherub or the card with the left mouse button; click the\n"
+        "question mark on the tree for a message, and the plug to end the card at once.\n"
+        "\n"
+        "Report problems at <" XMASCARD_BUG_URL ">.\n";
+    return text;
+}
+
+std::string versionText() {
+    return "xmascard " XMASCARD_VERSION
+           "\n"
+           "Copyright (C) " XMASCARD_COPYRIGHT
+           "\n"
+           "The program is free software under the MIT licence; its pictures and sounds are\n"
+           "dedicated to the public domain (CC0-1.0). There is NO WARRANTY.\n";
+}
+
+}  // namespace
+
+std::variant<CommandLine, UsageError> parseCommandLine(const std::vector<std::string>& arguments) {
+    QCommandLineParser parser;
+    for (const Option& option : kOptions) {
+        QStringList names{QString::fromLatin1(option.name)};
+        if (option.shortName) names.prepend(QString::fromLatin1(option.shortName));
+        QCommandLineOption qtOption(names);
+        if (option.valueName) qtOption.setValueName(QString::fromLatin1(option.valueName));
+        parser.addOption(qtOption);
+    }
+    QStringList qtArguments{QStringLiteral("xmascard")};
+    for (const std::string& argument : arguments)
+        qtArguments << QString::fromLocal8Bit(argument.data(), qsizetype(argument.size()));
+
+    if (!parser.parse(qtArguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (unknown.isEmpty()) return UsageError{lowerFirst(parser.errorText())};
+        const QString& name = unknown.first();
+        return UsageError{"unknown option '" + std::string(name.size() == 1 ? "-" : "--") +
+                          name.toStdString() + "'"};
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return UsageError{"unexpected argument '" +
+                          parser.positionalArguments().first().toStdString() + "'"};
+
+    CommandLine line;
+    for (const Option& option : kOptions) {
+        const QString name = QString::fromLatin1(option.name);
+        if (!parser.isSet(name)) continue;
+        const QByteArray value = option.valueName ? parser.value(name).toLocal8Bit() : QByteArray();
+        if (auto problem = option.apply(line, value.toStdString())) return UsageError{*problem};
+        if (line.action == CommandLine::Action::ShowHelp ||
+            line.action == CommandLine::Action::ShowVersion)
+            return line;
+    }
+    if (line.action == CommandLine::Action::Record) return line;
+    for (const Option& option : kOptions)
+        if (option.scope == Scope::Recording && parser.isSet(QString::fromLatin1(option.name)))
+            return UsageError{std::string("--") + option.name +
+                              " shapes a recording: it needs --record"};
+    return line;
+}
+
+std::variant<CommandLine, int> readCommandLine(const std::vector<std::string>& arguments,
+                                               std::FILE* out, std::FILE* err) {
+    auto parsed = parseCommandLine(arguments);
+    if (const auto* error = std::get_if<UsageError>(&parsed)) {
+        std::fprintf(err, "xmascard: %s (try 'xmascard --help')\n",
+                     oneLine(error->message).c_str());
+        return 2;
+    }
+    const CommandLine& line = std::get<CommandLine>(parsed);
+    const bool help = line.action == CommandLine::Action::ShowHelp;
+    if (!help && line.action != CommandLine::Action::ShowVersion) return line;
+
+    const std::string text = help ? helpText() : versionText();
+    errno = 0;
+    if (std::fputs(text.c_str(), out) >= 0 && std::fflush(out) == 0 && !std::ferror(out)) return 0;
+    const int error = errno ? errno : EIO;
+    std::fprintf(err, "xmascard: cannot write the %s: %s\n", help ? "help" : "version",
+                 std::strerror(error));
+    return 1;
+}
+
+}  // namespace xmascard

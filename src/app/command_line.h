@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "app/recorder.h"
+
+namespace xmascard {
+
+// What the program was asked to do, and with which settings.
+struct CommandLine {
+    enum class Action { PlayCard, Record, ShowHelp, ShowVersion };
+    Action action = Action::PlayCard;
+    RecordOptions record;
+};
+
+// A command line the program cannot follow. The message is one line, without the program's
+// name in front.
+struct UsageError {
+    std::string message;
+};
+
+// Reads the arguments that follow the program's name, in GNU style: "--opt value" and
+// "--opt=value". Anything unknown, a missing or bad value, or a setting that has no effect
+// is a usage error; nothing is written anywhere.
+std::variant<CommandLine, UsageError> parseCommandLine(const std::vector<std::string>& arguments);
+
+// Reads the command line and does what needs no window: on a usage error it says so in one
+// line on `err` and gives status 2; after --help or --version it writes the text to `out` and
+// gives status 0, or 1 with a line on `err` when `out` cannot be written. Otherwise it gives
+// the command line to run.
+std::variant<CommandLine, int> readCommandLine(const std::vector<std::string>& arguments,
+                                               std::FILE* out, std::FILE* err);
+
+}  // namespace xmascard

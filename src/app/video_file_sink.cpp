@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: MIT
+#include "app/video_file_sink.h"
+
+#include <cstdio>
+
+namespace xmascard {
+namespace {
+// Frames waiting for the encoder: enough to ride out its uneven pace, few enough that
+// the queue stays within a few tens of megabytes at full HD.
+constexpr int kQueuedFrames = 6;
+}  // namespace
+
+std::unique_ptr<VideoFileSink> VideoFileSink::open(const std::string& path,
+                                                   const media::VideoSettings& settings) {
+    auto encoder = media::VideoEncoder::open(path, settings);
+    if (!encoder.ok()) {
+        std::fprintf(stderr, "xmascard: %s\n", encoder.error().c_str());
+        return nullptr;
+    }
+    return std::unique_ptr<VideoFileSink>(new VideoFileSink(path, encoder.take()));
+}
+
+VideoFileSink::VideoFileSink(std::string path, std::unique_ptr<media::VideoEncoder> encoder)
+    : path_(std::move(path)), encoder_(std::move(encoder)), worker_([this] { encodeQueued(); }) {}
+
+VideoFileSink::~VideoFileSink() { abandon(); }
+
+bool VideoFileSink::addFrame(std::unique_ptr<Image> screen) {
+    screen->bits();  // the drawing ends here, on the thread that drew it
+    return enqueue(Piece{std::move(screen), {}});
+}
+
+bool VideoFileSink::addAudio(const float* interleaved, int frames) {
+    return enqueue(Piece{{}, std::vector<float>(interleaved, interleaved + 2 * frames)});
+}
+
+bool VideoFileSink::enqueue(Piece piece) {
+    std::unique_lock lock(mutex_);
+    const bool frame = piece.screen != nullptr;
+    changed_.wait(lock, [&] { return failed_ || !frame || queuedFrames_ < kQueuedFrames; });
+    if (failed_ || closing_) return false;
+    queuedFrames_ += frame ? 1 : 0;
+    queue_.push_back(std::move(piece));
+    changed_.notify_all();
+    return true;
+}
+
+void VideoFileSink::encodeQueued() {
+    for (;;) {
+        Piece piece;
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [&] { return closing_ || !queue_.empty(); });
+            if (queue_.empty()) return;
+            piece = std::move(queue_.front());
+            queue_.pop_front();
+        }
+        const media::Status done =
+            piece.screen
+                ? encoder_->addFrame(piece.screen->bits(), piece.screen->stride())
+                : encoder_->addAudio(piece.sound.data(), static_cast<int>(piece.sound.size() / 2));
+        std::lock_guard lock(mutex_);
+        if (piece.screen) --queuedFrames_;
+        if (!done.ok()) {
+            failed_ = true;
+            dropQueued();
+        }
+        changed_.notify_all();
+        if (failed_) return;
+    }
+}
+
+void VideoFileSink::stopWorker() {
+    {
+        std::lock_guard lock(mutex_);
+        closing_ = true;
+        changed_.notify_all();
+    }
+    if (worker_.joinable()) worker_.join();
+}
+
+bool VideoFileSink::finish() {
+    stopWorker();
+    // After a failure finish() gives the encoder's first failure.
+    const media::Status done = encoder_->finish();
+    if (!done.ok()) std::fprintf(stderr, "xmascard: %s\n", done.error().c_str());
+    return done.ok();
+}
+
+void VideoFileSink::dropQueued() {
+    for (const Piece& piece : queue_) queuedFrames_ -= piece.screen ? 1 : 0;
+    queue_.clear();
+}
+
+void VideoFileSink::abandon() {
+    {
+        std::lock_guard lock(mutex_);
+        dropQueued();
+    }
+    stopWorker();
+    encoder_->abandon();
+}
+
+}  // namespace xmascard

@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: MIT
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "build_info.h"
+
+namespace xmascard {
+namespace {
+
+using Action = CommandLine::Action;
+constexpr int kRuns = -1;  // the command line is followed: no exit status
+
+enum class Stdout { File, Full };
+
+struct Row {
+    const char* name;
+    std::vector<std::string> arguments;
+    int status;            // kRuns, or the exit status
+    std::string err;       // all of standard error
+    std::string outStart;  // the beginning of standard output
+    std::string outEnd;    // the end of standard output
+    Action action = Action::PlayCard;
+    RecordOptions record = {};
+    Stdout out = Stdout::File;
+};
+
+using Args = std::vector<std::string>;
+
+// Rows whose command line is followed, rows that print and exit, rows that fail.
+Row plays(const char* name, Args arguments) {
+    return {name, std::move(arguments), kRuns, "", "", ""};
+}
+
+Row records(const char* name, Args arguments, std::string directory, int fps = 25, int width = 1280,
+            int height = 800) {
+    Row row = plays(name, std::move(arguments));
+    row.action = Action::Record;
+    row.record = {std::move(directory), fps, width, height};
+    return row;
+}
+
+Row prints(const char* name, Args arguments, std::string start, std::string end) {
+    return {name, std::move(arguments), 0, "", std::move(start), std::move(end)};
+}
+
+Row cannotPrint(const char* name, Args arguments, std::string err) {
+    Row row{name, std::move(arguments), 1, std::move(err), "", ""};
+    row.out = Stdout::Full;
+    return row;
+}
+
+Row refuses(const char* name, Args arguments, const std::string& message) {
+    return {name, std::move(arguments),
+            2,    "xmascard: " + message + " (try 'xmascard --help')\n",
+            "",   ""};
+}
+
+std::string badScreen(const std::string& value) {
+    return "--screen needs WIDTHxHEIGHT from 320x240 to 7680x4320, not '" + value + "'";
+}
+
+std::string badFps(const std::string& value) {
+    return "--fps needs a whole number from 1 to 120, not '" + value + "'";
+}
+
+const std::vector<Row>& rows() {
+    const std::string usage = "Usage: xmascard [OPTION]...\n";
+    const std::string reportLine = "\nReport problems at <" XMASCARD_BUG_URL ">.\n";
+    static const std::vector<Row> table = {
+        plays("no options play the card", {}),
+        records("a recording with its defaults", {"--record", "/tmp/card"}, "/tmp/card"),
+        records("values after '='", {"--record=/tmp/card", "--fps=30", "--screen=1920x1080"},
+                "/tmp/card", 30, 1920, 1080),
+        records("options in any order", {"--screen", "320x240", "--fps", "120", "--record", "d"},
+                "d", 120, 320, 240),
+        records("the largest screen", {"--record", "d", "--screen", "7680x4320", "--fps", "1"}, "d",
+                1, 7680, 4320),
+        records("a directory that looks like an option", {"--record=--fps"}, "--fps"),
+
+        prints("help", {"--help"}, usage, reportLine),
+        prints("help, short", {"-h"}, usage, reportLine),
+        prints("help wins over the rest", {"--record", "d", "--help"}, usage, reportLine),
+        prints("version", {"--version"}, "xmascard 1.00\nCopyright (C) ",
+               "under the MIT licence; its pictures and sounds are\n"
+               "dedicated to the public domain (CC0-1.0). There is NO WARRANTY.\n"),
+        cannotPrint("help into a full disk", {"--help"},
+                    "xmascard: cannot write the help: No space left on device\n"),
+        cannotPrint("version into a full disk", {"--version"},
+                    "xmascard: cannot write the version: No space left on device\n"),
+
+        refuses("unknown long option", {"--frobnicate"}, "unknown option '--frobnicate'"),
+        refuses("unknown short option", {"-x"}, "unknown option '-x'"),
+        refuses("unknown option beside help", {"--help", "--frobnicate"},
+                "unknown option '--frobnicate'"),
+        refuses("Qt's own option", {"-platform", "offscreen"}, "unknown option '-p'"),
+        refuses("a stray argument", {"card"}, "unexpected argument 'card'"),
+        refuses("a value for a flag", {"--help=yes"}, "unexpected value after '--help'"),
+        refuses("missing directory", {"--record"}, "missing value after '--record'"),
+        refuses("empty directory", {"--record="}, "--record needs a video file or a directory"),
+        refuses("missing rate", {"--record", "d", "--fps"}, "missing value after '--fps'"),
+        refuses("rate zero", {"--record", "d", "--fps", "0"}, badFps("0")),
+        refuses("rate too high", {"--record", "d", "--fps=121"}, badFps("121")),
+        refuses("rate with a fraction", {"--record", "d", "--fps", "2.5"}, badFps("2.5")),
+        refuses("rate with a sign", {"--record", "d", "--fps", "+25"}, badFps("+25")),
+        refuses("rate empty", {"--record", "d", "--fps="}, badFps("")),
+        refuses("a newline in a value", {"--record", "d", "--fps", "1\n2\x1b[2J"},
+                badFps("1?2?[2J")),
+        refuses("rate past int", {"--record", "d", "--fps", "4294967321"}, badFps("4294967321")),
+        refuses("width that wraps to 320 in 32 bits",
+                {"--record", "d", "--screen", "4294967616x480"}, badScreen("4294967616x480")),
+        refuses("height past any integer",
+                {"--record", "d", "--screen", "640x99999999999999999999"},
+                badScreen("640x99999999999999999999")),
+        refuses("screen too small", {"--record", "d", "--screen", "319x240"}, badScreen("319x240")),
+        refuses("screen too large", {"--record", "d", "--screen", "7680x4321"},
+                badScreen("7680x4321")),
+        refuses("negative width", {"--record", "d", "--screen", "-640x480"}, badScreen("-640x480")),
+        refuses("one number", {"--record", "d", "--screen", "640"}, badScreen("640")),
+        refuses("three numbers", {"--record", "d", "--screen", "640x480x3"},
+                badScreen("640x480x3")),
+        refuses("trailing space", {"--record", "d", "--screen", "640x480 "}, badScreen("640x480 ")),
+        refuses("rate without a recording", {"--fps", "30"},
+                "--fps shapes a recording: it needs --record"),
+        refuses("screen without a recording", {"--screen=640x480"},
+                "--screen shapes a recording: it needs --record"),
+    };
+    return table;
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string contents(std::FILE* file) {
+    std::rewind(file);
+    std::string text;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, n);
+    return text;
+}
+
+TEST(CommandLine, FollowsTheLineOrExitsWithTheRightStatusAndMessage) {
+    for (const Row& row : rows()) {
+        SCOPED_TRACE(row.name);
+        File out(row.out == Stdout::Full ? std::fopen("/dev/full", "w") : std::tmpfile());
+        File err(std::tmpfile());
+        ASSERT_TRUE(out && err);
+
+        const auto read = readCommandLine(row.arguments, out.get(), err.get());
+
+        EXPECT_EQ(contents(err.get()), row.err);
+        if (row.out == Stdout::File) {
+            const std::string text = contents(out.get());
+            EXPECT_TRUE(text.starts_with(row.outStart)) << text;
+            EXPECT_TRUE(text.ends_with(row.outEnd)) << text;
+            if (row.outStart.empty()) {
+                EXPECT_EQ(text, "");
+            }
+        }
+        if (row.status != kRuns) {
+            ASSERT_TRUE(std::holds_alternative<int>(read));
+            EXPECT_EQ(std::get<int>(read), row.status);
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<CommandLine>(read));
+        const CommandLine& line = std::get<CommandLine>(read);
+        EXPECT_EQ(line.action, row.action);
+        EXPECT_EQ(line.record.directory, row.record.directory);
+        EXPECT_EQ(line.record.fps, row.record.fps);
+        EXPECT_EQ(line.record.screenWidth, row.record.screenWidth);
+        EXPECT_EQ(line.record.screenHeight, row.record.screenHeight);
+    }
+}
+
+}  // namespace
+}  // namespace xmascard
