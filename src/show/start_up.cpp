@@ -69,6 +69,8 @@ void FormTree::Form_Load() {
     MediaPlayer1.setShowControls(false);
     MediaPlayer1.setShowAudioControls(false);
     MediaPlayer1.setShowTracker(false);
+    // The bells ring much later; they are decoded now, so that they start on time then.
+    MediaPlayer2.prepareFile(bellsPath_);
 }
 
 namespace {
