@@ -34,6 +34,7 @@ void printHelp() {
         "                     PNG frames of the screen and DIR/soundtrack.wav\n"
         "  --fps N            frames per second of a recording (default 25)\n"
         "  --screen WxH       screen size of a recording (default 1280x800)\n"
+        "  --silent           record without sound (a silent soundtrack.wav)\n"
         "\n"
         "While it runs: drag the cherub or the card with the left mouse button; click the\n"
         "question mark on the tree for a message, and the plug to end the card at once.");
@@ -106,6 +107,10 @@ int main(int argc, char** argv) {
             std::printf("xmascard %s\n", kVersion);
             return 0;
         }
+        if (arg == "--silent") {
+            record.silent = true;
+            continue;
+        }
         if (arg == "--record" || arg == "--fps" || arg == "--screen") {
             if (!value) return usageError("missing value after ", argv[i]);
             ++i;
@@ -132,6 +137,7 @@ int main(int argc, char** argv) {
         }
         return usageError("unknown option ", argv[i]);
     }
+    if (record.silent && !recording) return usageError("--silent needs --record", "");
     if (recording) return runRecording(argc, argv, record);
     return runCard(argc, argv);
 }

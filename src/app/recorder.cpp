@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <QBuffer>
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -13,6 +14,7 @@
 
 #include "platform/clock.h"
 #include "platform/form_painter.h"
+#include "platform/io/safe_file.h"
 #include "platform/media/audio_engine.h"
 #include "platform/media/wav_writer.h"
 #include "platform/runtime.h"
@@ -27,10 +29,31 @@ const QColor kDesktop(58, 110, 165);
 // A show that has not ended by then never will.
 constexpr double kLongestShow = 600;
 
+// Encodes a frame as PNG and writes it through the safe writer: never through a link or
+// into a FIFO someone put at its name. One line with the cause when it cannot.
+bool writeFrame(const QImage& image, const io::Directory& directory, const std::string& name) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG", 80)) {
+        std::fprintf(stderr, "xmascard: cannot encode %s\n", name.c_str());
+        return false;
+    }
+    auto file = io::SafeFileWriter::create(directory, name);
+    if (file.ok() &&
+        file.value().write({reinterpret_cast<const std::uint8_t*>(png.constData()),
+                            static_cast<std::size_t>(png.size())}) &&
+        file.value().commit())
+        return true;
+    std::fprintf(stderr, "xmascard: cannot write %s/%s: %s\n", directory.path().c_str(),
+                 name.c_str(), file.ok() ? file.value().error().c_str() : file.error().c_str());
+    return false;
+}
+
 class Recording {
   public:
-    Recording(const RecordOptions& options, media::AudioEngine& audio, media::WavWriter& wav)
-        : options_(options), audio_(audio), wav_(wav) {}
+    Recording(const io::Directory& directory, media::AudioEngine& audio, media::WavWriter& wav)
+        : directory_(directory), audio_(audio), wav_(wav) {}
 
     // Renders the mix from where it stands up to `seconds`.
     bool renderAudioTo(double seconds) {
@@ -49,11 +72,10 @@ class Recording {
     bool saveFrame(const Runtime& runtime, int index) {
         if (pending_.valid() && !pending_.get()) return false;
         QImage screen = renderScreen(runtime, kDesktop);
-        const QString path = QDir(QString::fromStdString(options_.directory))
-                                 .filePath(QString::asprintf("frame-%05d.png", index));
-        pending_ = std::async(std::launch::async, [image = std::move(screen), path] {
-            return image.save(path, "PNG", 80);
-        });
+        std::string name = QString::asprintf("frame-%05d.png", index).toStdString();
+        pending_ =
+            std::async(std::launch::async, [image = std::move(screen), name = std::move(name),
+                                            this] { return writeFrame(image, directory_, name); });
         return true;
     }
 
@@ -62,7 +84,7 @@ class Recording {
   private:
     static constexpr int kRate = media::AudioEngine::kSampleRate;
     static constexpr int kChunk = 1024;
-    const RecordOptions& options_;
+    const io::Directory& directory_;
     media::AudioEngine& audio_;
     media::WavWriter& wav_;
     std::vector<float> buffer_ = std::vector<float>(2 * kChunk);
@@ -72,13 +94,27 @@ class Recording {
 
 }  // namespace
 
+// What the soundtrack lacks of what the show plays: its music (MIDI) and its bells (MP3);
+// empty when it has both.
+std::string missingSound(const media::AudioEngine& audio) {
+    const media::SoundsLoaded loaded = audio.soundsLoaded();
+    if (!loaded.music && !loaded.sampled) return "the music and the bells";
+    if (!loaded.music) return "the music";
+    if (!loaded.sampled) return "the bells";
+    return {};
+}
+
 int recordShow(const RecordOptions& options) {
-    if (!QDir().mkpath(QString::fromStdString(options.directory))) {
-        std::fprintf(stderr, "xmascard: cannot create the directory %s\n",
-                     options.directory.c_str());
+    QDir().mkpath(QString::fromStdString(options.directory));  // a failure shows just below
+    auto directory = io::Directory::open(options.directory);
+    if (!directory.ok()) {
+        std::fprintf(stderr, "xmascard: cannot record into %s: %s\n", options.directory.c_str(),
+                     directory.error().c_str());
         return 1;
     }
-    auto audio = media::AudioEngine::create(media::AudioEngine::Output::Offline);
+    // A silent recording synthesizes and decodes nothing: its soundtrack is silence.
+    auto audio = media::AudioEngine::create(options.silent ? media::AudioEngine::Output::Silent
+                                                           : media::AudioEngine::Output::Offline);
     auto wav = media::WavWriter::open(options.directory + "/soundtrack.wav",
                                       media::AudioEngine::kSampleRate);
     if (!wav) return 1;
@@ -89,7 +125,7 @@ int recordShow(const RecordOptions& options) {
     Program program(runtime);
     program.start();
 
-    Recording recording(options, *audio, *wav);
+    Recording recording(directory.value(), *audio, *wav);
     const bool terminal = isatty(STDERR_FILENO);
     int frame = 0;
     const auto frameTime = [&](int k) { return static_cast<double>(k) / options.fps; };
@@ -111,6 +147,13 @@ int recordShow(const RecordOptions& options) {
     if (!ok) {
         std::fprintf(stderr, "xmascard: the recording in %s is incomplete\n",
                      options.directory.c_str());
+        return 1;
+    }
+    if (const std::string missing = missingSound(*audio); !options.silent && !missing.empty()) {
+        std::fprintf(stderr,
+                     "xmascard: the soundtrack in %s lacks %s (see above); give --silent to "
+                     "record without sound\n",
+                     options.directory.c_str(), missing.c_str());
         return 1;
     }
     std::printf("xmascard: recorded %.1f s in %d frames at %d fps and soundtrack.wav in %s\n",

@@ -107,6 +107,7 @@ class MixingEngine final : public AudioEngine {
     }
 
     void poll() override { core_->deliverLoads(); }
+    SoundsLoaded soundsLoaded() const override { return core_->soundsLoaded(); }
 
     double time() const override {
         return static_cast<double>(core_->mixer().framesDone()) / kSampleRate;

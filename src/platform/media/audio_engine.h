@@ -22,6 +22,12 @@ enum class Loading {
     Background,
 };
 
+// Which kinds of sound the players of an engine have loaded so far.
+struct SoundsLoaded {
+    bool music = false;    // a Standard MIDI File
+    bool sampled = false;  // an MP3 file
+};
+
 struct LoadPolicy {
     Loading loading = Loading::Waited;
     std::chrono::milliseconds timeLimit{5000};
@@ -56,6 +62,9 @@ class AudioEngine {
 
     virtual Output output() const = 0;
     virtual std::unique_ptr<Player> createPlayer() = 0;
+    // What the players have loaded, so that a recording can tell a soundtrack that lacks
+    // what the show plays.
+    virtual SoundsLoaded soundsLoaded() const = 0;
 
     // Loads what MIDI music needs (the SoundFont) now rather than on the first MIDI file,
     // so that a program can do it on another thread while it starts up. Not to be called

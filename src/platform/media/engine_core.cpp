@@ -71,6 +71,7 @@ Result<LoadedMedia> EngineCore::loadMidi(const std::vector<std::uint8_t>& bytes)
     if (!parsed.ok()) return Result<LoadedMedia>::failure(parsed.error());
     LoadedMedia media;
     media.lengthFrames = parsed.value().lengthFrames;
+    media.music = true;
     if (!synthesize_) return Result<LoadedMedia>::success(std::move(media));
 
     auto font = soundFont();

@@ -24,6 +24,7 @@ struct LoadedMedia {
     std::unique_ptr<Source> source;
     std::int64_t lengthFrames = 0;
     io::FileIdentity identity;
+    bool music = false;  // a MIDI piece, else sampled sound
 };
 
 class MixedPlayer;
@@ -61,6 +62,11 @@ class EngineCore {
     void removeWaiting(MixedPlayer* player);
     // Hands every finished load to its player.
     void deliverLoads();
+    // User-interface thread: what players have loaded.
+    void noteLoaded(const LoadedMedia& media) {
+        (media.music ? loaded_.music : loaded_.sampled) = true;
+    }
+    SoundsLoaded soundsLoaded() const { return loaded_; }
 
   private:
     Result<LoadedMedia> loadMidi(const std::vector<std::uint8_t>& bytes);
@@ -77,6 +83,7 @@ class EngineCore {
     std::shared_ptr<SoundFont> soundFont_;
     Mixer mixer_;
     std::vector<MixedPlayer*> waiting_;
+    SoundsLoaded loaded_;
 };
 
 // Prints "xmascard: <subject>: <message>" as one line on standard error.

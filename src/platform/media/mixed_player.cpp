@@ -130,6 +130,7 @@ void MixedPlayer::deliver() {
         return;
     }
     if (!warning.empty()) reportProblem(fileName_, warning);
+    core_->noteLoaded(loaded.value());
     replaceMedia(loaded.take(), playing, position);
 }
 
