@@ -15,7 +15,7 @@ src="$2"
 work="$3/$target"
 seconds="${4:-${XMASCARD_FUZZ_SECONDS:-20}}"
 # An input that takes longer than this is a finding: a file on disk must never stall the card.
-per_input_seconds="${XMASCARD_FUZZ_INPUT_SECONDS:-2}"
+per_input_seconds="${XMASCARD_FUZZ_INPUT_SECONDS:-5}"
 here="$src/tests/platform/media/fuzz"
 fixtures="$src/tests/platform/media/fixtures"
 media="$src/src/platform/media"
