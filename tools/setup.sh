@@ -10,7 +10,7 @@ $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake ninja-build pkg-config \
   qt6-base-dev libqt6gui6 libgl-dev \
-  libfluidsynth-dev libmpg123-dev libpulse-dev timgm6mb-soundfont \
+  libfluidsynth-dev libmpg123-dev libpulse-dev libglib2.0-dev timgm6mb-soundfont \
   fonts-liberation2 fontconfig \
   libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-14-dev \
