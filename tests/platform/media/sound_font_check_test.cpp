@@ -43,7 +43,7 @@ std::vector<Damage> damages() {
     return {
         {"Sound", [](Bytes&) {}, ""},
         {"NotRiff", [](Bytes& b) { b[0] = 'X'; }, "not a SoundFont file"},
-        {"Truncated", [](Bytes& b) { b.resize(b.size() - 100); },
+        {"Truncated", [](Bytes& b) { b.erase(b.end() - 100, b.end()); },
          "the SoundFont file is truncated or damaged"},
         {"VersionOne", [](Bytes& b) { put16(b, find(b, "ifil") + 8, 1); },
          "a SoundFont of version 1"},
