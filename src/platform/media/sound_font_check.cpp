@@ -164,6 +164,19 @@ std::string checkTables(const RiffReader& riff, const Chunk& pdta) {
             return std::string("the SoundFont's ") + kTables[from].id + " table points outside " +
                    kTables[to].id;
     }
+    // A preset zone's instrument and an instrument zone's sample name one that exists (the
+    // last record of each table only ends it).
+    constexpr int kReferences[][3] = {{3, 41, 4}, {7, 53, 8}};  // (generators, operator, table)
+    for (const auto& [from, op, to] : kReferences) {
+        const auto records =
+            riff.bytes(chunks[from].start, static_cast<std::size_t>(chunks[from].size));
+        const std::int64_t count = chunks[to].size / kTables[to].record - 1;
+        for (std::size_t at = 0; at + 4 <= records.size(); at += 4) {
+            if (le16(records, at) == op && le16(records, at + 2) >= count)
+                return std::string("the SoundFont's ") + kTables[from].id + " table names no " +
+                       (op == 41 ? "instrument" : "sample") + " there is";
+        }
+    }
     return "";
 }
 

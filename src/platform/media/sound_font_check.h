@@ -11,7 +11,8 @@ namespace xmascard::media {
 // read with the guarantees of io::RegularFile (no FIFO or device, no blocking). Checks the
 // RIFF layout (sizes that match the file, the INFO, sdta and pdta lists in order), the
 // version, and the nine preset, instrument and sample tables: in order, of whole records,
-// each ending with its terminal record. Returns the reason it is refused, or "".
+// each ending with its terminal record, their indices into each other in range, and the
+// instruments and samples their zones name there. Returns the reason it is refused, or "".
 std::string checkSoundFontFile(const std::string& path);
 
 }  // namespace xmascard::media

@@ -67,6 +67,10 @@ std::vector<Damage> damages() {
              put16(b, find(b, "phdr") + 8 + 38 + 24, 0);
          },
          "the SoundFont's phdr table points outside pbag"},
+        {"NoSuchSample", [](Bytes& b) { put16(b, find(b, "igen") + 8 + 2, 1); },
+         "the SoundFont's igen table names no sample there is"},
+        {"NoSuchInstrument", [](Bytes& b) { put16(b, find(b, "pgen") + 8 + 2, 3); },
+         "the SoundFont's pgen table names no instrument there is"},
         {"GeneratorsOutOfRange", [](Bytes& b) { put16(b, find(b, "ibag") + 8 + 4, 5); },
          "the SoundFont's ibag table points outside igen"},
     };
