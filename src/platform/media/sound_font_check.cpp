@@ -125,8 +125,8 @@ std::uint16_t le16(const std::vector<std::uint8_t>& b, std::size_t at) {
 }
 
 // The indices a table's records hold into the next table (a header's first zone, a zone's
-// first generator or modulator) never go down and stay inside that table, as FluidSynth
-// requires of them.
+// first generator or modulator) never go down, and the terminal record's index is the next
+// table's terminal record: every record there belongs to one here, as FluidSynth requires.
 bool indicesFit(const std::vector<std::uint8_t>& records, int recordSize, int field,
                 std::int64_t targetRecords) {
     std::int64_t last = 0;
@@ -135,7 +135,7 @@ bool indicesFit(const std::vector<std::uint8_t>& records, int recordSize, int fi
         if (index < last || index >= targetRecords) return false;
         last = index;
     }
-    return true;
+    return last == targetRecords - 1;
 }
 
 std::string checkTables(const RiffReader& riff, const Chunk& pdta) {
