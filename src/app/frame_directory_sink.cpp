@@ -1,31 +1,61 @@
 // SPDX-License-Identifier: MIT
 #include "app/frame_directory_sink.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <cstdio>
 
 namespace xmascard {
 
-std::unique_ptr<FrameDirectorySink> FrameDirectorySink::open(const std::string& directory,
-                                                             int sampleRate) {
-    if (!QDir().mkpath(QString::fromStdString(directory))) {
-        std::fprintf(stderr, "xmascard: cannot create the directory %s\n", directory.c_str());
-        return nullptr;
+namespace {
+
+// Encodes a frame as PNG and writes it through the safe writer: never through a link or
+// into a FIFO someone put at its name. One line with the cause when it cannot.
+bool writeFrame(const QImage& image, const io::Directory& directory, const std::string& name) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG", 80)) {
+        std::fprintf(stderr, "xmascard: cannot encode %s\n", name.c_str());
+        return false;
     }
-    auto wav = media::WavWriter::open(directory + "/soundtrack.wav", sampleRate);
-    if (!wav) return nullptr;
-    return std::unique_ptr<FrameDirectorySink>(new FrameDirectorySink(directory, std::move(wav)));
+    auto file = io::SafeFileWriter::create(directory, name);
+    if (file.ok() &&
+        file.value().write({reinterpret_cast<const std::uint8_t*>(png.constData()),
+                            static_cast<std::size_t>(png.size())}) &&
+        file.value().commit())
+        return true;
+    std::fprintf(stderr, "xmascard: cannot write %s/%s: %s\n", directory.path().c_str(),
+                 name.c_str(), file.ok() ? file.value().error().c_str() : file.error().c_str());
+    return false;
 }
 
-// The PNG is encoded while the show goes on.
+}  // namespace
+
+std::unique_ptr<FrameDirectorySink> FrameDirectorySink::open(const std::string& path,
+                                                             int sampleRate) {
+    QDir().mkpath(QString::fromStdString(path));  // a failure shows just below
+    auto directory = io::Directory::open(path);
+    if (!directory.ok()) {
+        std::fprintf(stderr, "xmascard: cannot record into %s: %s\n", path.c_str(),
+                     directory.error().c_str());
+        return nullptr;
+    }
+    auto wav = media::WavWriter::open(path + "/soundtrack.wav", sampleRate);
+    if (!wav) return nullptr;
+    return std::unique_ptr<FrameDirectorySink>(
+        new FrameDirectorySink(std::move(directory.value()), std::move(wav)));
+}
+
+// The PNG is encoded and written while the show goes on.
 bool FrameDirectorySink::addFrame(QImage screen) {
     if (pending_.valid() && !pending_.get()) failed_ = true;
     if (failed_) return false;
-    const QString path = QDir(QString::fromStdString(directory_))
-                             .filePath(QString::asprintf("frame-%05d.png", frames_++));
-    pending_ = std::async(std::launch::async, [image = std::move(screen), path] {
-        return image.save(path, "PNG", 80);
-    });
+    std::string name = QString::asprintf("frame-%05d.png", frames_++).toStdString();
+    pending_ = std::async(std::launch::async,
+                          [image = std::move(screen), name = std::move(name), this] {
+                              return writeFrame(image, directory_, name);
+                          });
     return true;
 }
 
@@ -36,7 +66,8 @@ bool FrameDirectorySink::addAudio(const float* interleaved, int frames) {
 bool FrameDirectorySink::finish() {
     const bool ok = (!pending_.valid() || pending_.get()) && !failed_ && wav_->close();
     if (!ok)
-        std::fprintf(stderr, "xmascard: the recording in %s is incomplete\n", directory_.c_str());
+        std::fprintf(stderr, "xmascard: the recording in %s is incomplete\n",
+                     directory_.path().c_str());
     return ok;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/recording_sink.h"
+#include "platform/io/safe_file.h"
 #include "platform/media/wav_writer.h"
 
 namespace xmascard {
@@ -22,13 +23,15 @@ class FrameDirectorySink final : public RecordingSink {
     bool addAudio(const float* interleaved, int frames) override;
     bool finish() override;
     void abandon() override;
-    std::string destination() const override { return "and soundtrack.wav in " + directory_; }
+    std::string destination() const override {
+        return "and soundtrack.wav in " + directory_.path();
+    }
 
   private:
-    FrameDirectorySink(std::string directory, std::unique_ptr<media::WavWriter> wav)
+    FrameDirectorySink(io::Directory directory, std::unique_ptr<media::WavWriter> wav)
         : directory_(std::move(directory)), wav_(std::move(wav)) {}
 
-    std::string directory_;
+    io::Directory directory_;
     std::unique_ptr<media::WavWriter> wav_;
     int frames_ = 0;
     std::future<bool> pending_;

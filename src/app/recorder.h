@@ -12,13 +12,15 @@ struct RecordOptions {
     int fps = 25;
     int screenWidth = 1280;
     int screenHeight = 800;
+    bool silent = false;  // a silent soundtrack on purpose
 };
 
 // Plays the whole show without opening a window, under a virtual clock and as fast as the
 // machine allows, into frames of the whole screen and the mixed sound: PNG frames
 // (frame-00000.png, ...) and soundtrack.wav in a directory, or one video file with its
 // sound. On a terminal a progress bar shows the time left. Returns the process exit
-// status.
+// status: 1 when a file cannot be written, or when the soundtrack lacks the music or the
+// bells (unless `silent`).
 int recordShow(const RecordOptions& options);
 
 }  // namespace xmascard
