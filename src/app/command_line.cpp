@@ -68,6 +68,11 @@ Problem setScreen(CommandLine& line, const std::string& value) {
     return std::nullopt;
 }
 
+Problem setSilent(CommandLine& line, const std::string&) {
+    line.record.silent = true;
+    return std::nullopt;
+}
+
 Problem showHelp(CommandLine& line, const std::string&) {
     line.action = CommandLine::Action::ShowHelp;
     return std::nullopt;
@@ -92,6 +97,8 @@ constexpr Option kOptions[] = {
      Scope::Recording},
     {"screen", nullptr, "WxH", "screen size of a recording (default 1280x800)", &setScreen,
      Scope::Recording},
+    {"silent", nullptr, nullptr, "record without sound, on purpose (a recording whose sound\n"
+     "would lack the music or the bells fails otherwise)", &setSilent, Scope::Recording},
 };
 
 // The message as one line of plain text: control characters in a value the user gave (a

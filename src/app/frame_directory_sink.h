@@ -7,6 +7,7 @@
 
 #include "app/recording_sink.h"
 #include "platform/graphics.h"
+#include "platform/io/safe_file.h"
 #include "platform/media/wav_writer.h"
 
 namespace xmascard {
@@ -24,14 +25,16 @@ class FrameDirectorySink final : public RecordingSink {
     bool addAudio(const float* interleaved, int frames) override;
     bool finish() override;
     void abandon() override;
-    std::string destination() const override { return "and soundtrack.wav in " + directory_; }
+    std::string destination() const override {
+        return "and soundtrack.wav in " + directory_.path();
+    }
 
   private:
-    FrameDirectorySink(std::string directory, Graphics& graphics,
+    FrameDirectorySink(io::Directory directory, Graphics& graphics,
                        std::unique_ptr<media::WavWriter> wav)
         : directory_(std::move(directory)), graphics_(graphics), wav_(std::move(wav)) {}
 
-    std::string directory_;
+    io::Directory directory_;
     Graphics& graphics_;
     std::unique_ptr<media::WavWriter> wav_;
     int frames_ = 0;

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,13 +51,11 @@ int runCard(char** argv) {
         std::fprintf(stderr, "xmascard: %s\n", problem->c_str());
         return 1;
     }
-    // The audio output and the SoundFont are made ready while Qt starts, so the music does
-    // not hold back the window.
-    auto audioReady = std::async(std::launch::async, [] {
-        auto engine = xmascard::media::AudioEngine::create(chosenAudioOutput());
-        engine->prepareMusic();
-        return engine;
-    });
+    // The audio output opens and the sound files load on threads of their own and join the
+    // show when they are ready, so nothing the sound server or the disk does holds back the
+    // window.
+    auto audio = xmascard::media::AudioEngine::create(
+        chosenAudioOutput(), {.loading = xmascard::media::Loading::Background});
     auto startGuard = std::make_optional<xmascard::QtStartGuard>();
     QApplication app(qtArgc, argv);
     startGuard.reset();
@@ -71,7 +68,6 @@ int runCard(char** argv) {
 
     xmascard::MonotonicClock realClock;
     xmascard::TickClock clock(realClock);
-    auto audio = audioReady.get();
     xmascard::QtHost host;
     xmascard::Runtime runtime(clock, *audio, host);
     // A signal ends the show as the plug does, from the event loop, so that everything

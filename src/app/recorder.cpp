@@ -91,6 +91,16 @@ double showLength(Graphics& graphics, ScreenSize screen, const std::string& soun
     return clock.now();
 }
 
+// What the soundtrack lacks of what the show plays: its music (MIDI) and its bells (MP3);
+// empty when it has both.
+std::string missingSound(const media::AudioEngine& audio) {
+    const media::SoundsLoaded loaded = audio.soundsLoaded();
+    if (!loaded.music && !loaded.sampled) return "the music and the bells";
+    if (!loaded.music) return "the music";
+    if (!loaded.sampled) return "the bells";
+    return {};
+}
+
 }  // namespace
 
 int recordShow(const RecordOptions& options, Graphics& graphics,
@@ -102,7 +112,9 @@ int recordShow(const RecordOptions& options, Graphics& graphics,
     std::optional<ProgressBar> progress;
     if (isatty(STDERR_FILENO)) progress.emplace(stderr, showLength(graphics, screen, soundDirectory));
 
-    auto audio = media::AudioEngine::create(media::AudioEngine::Output::Offline);
+    // A silent recording synthesizes and decodes nothing: its soundtrack is silence.
+    auto audio = media::AudioEngine::create(options.silent ? media::AudioEngine::Output::Silent
+                                                           : media::AudioEngine::Output::Offline);
     VirtualClock clock(0);
     HeadlessHost host(graphics, screen, soundDirectory);
     Runtime runtime(clock, *audio, host);
@@ -138,6 +150,11 @@ int recordShow(const RecordOptions& options, Graphics& graphics,
     ok = ok && saveFrame();
     if (progress) progress->close(clock.now());
     if (!sink->finish() || !ok) return 1;
+    if (const std::string missing = missingSound(*audio); !options.silent && !missing.empty()) {
+        std::fprintf(stderr, "xmascard: the soundtrack %s lacks %s (see above); give --silent to "
+                     "record without sound\n", sink->destination().c_str(), missing.c_str());
+        return 1;
+    }
     std::printf("xmascard: recorded %.1f s in %d frames at %d fps %s\n", clock.now(), frame,
                 options.fps, sink->destination().c_str());
     return 0;

@@ -14,6 +14,7 @@ struct RecordOptions {
     int fps = 25;
     int screenWidth = 1280;
     int screenHeight = 800;
+    bool silent = false;  // a silent soundtrack on purpose
 };
 
 // Plays the whole show without opening a window, under a virtual clock and as fast as the
@@ -22,7 +23,8 @@ struct RecordOptions {
 // sound. The pictures are drawn with `graphics`; the card's sound files go into
 // `soundDirectory`. On a terminal a progress bar shows the time left. A signal
 // (signal_ending) stops it cleanly: a video half written is removed. Returns the process
-// exit status.
+// exit status: 1 when a file cannot be written, or when the soundtrack lacks the music or
+// the bells (unless `silent`).
 int recordShow(const RecordOptions& options, Graphics& graphics,
                const std::string& soundDirectory);
 

@@ -25,10 +25,11 @@ bool fileExists(const std::string& path);
 std::optional<std::vector<char>> LoadResData(int id, const std::string& type);
 
 // Writes a whole file so that no stale bytes remain and nothing is written through a
-// symbolic link: the bytes go to a new file beside the target, which then replaces the
-// target (a link there is replaced, not followed). A directory or a read-only file in the
-// way, or a directory that cannot be written, gives one line on standard error and false;
-// the target is left as it was.
-bool writeWholeFile(const std::string& path, const std::vector<char>& bytes);
+// symbolic link or into a FIFO: the bytes go to a new file beside the target, which is
+// flushed to the disk and then replaces the target (a link or special file there is
+// replaced, never opened). A directory or a read-only file in the way, or a directory that
+// cannot be written, returns the cause (the strerror of the failing call) and leaves the
+// target as it was; nothing is printed.
+std::optional<std::string> writeWholeFile(const std::string& path, const std::vector<char>& bytes);
 
 }  // namespace xmascard

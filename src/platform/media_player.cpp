@@ -39,6 +39,8 @@ void MediaPlayer::setFileName(const std::string& path) {
     player_->setFileName(path);
 }
 
+void MediaPlayer::prepareFile(const std::string& path) { player_->prefetch(path); }
+
 void MediaPlayer::setAutoStart(bool on) {
     autoStart_ = on;
     player_->setAutoStart(on);

@@ -26,6 +26,9 @@ class MediaPlayer final : public Control {
 
     const std::string& FileName() const { return fileName_; }
     void setFileName(const std::string& path);
+    // Reads and decodes, off the user-interface thread, a file the player will be given
+    // later, so that it starts at once then (if the file has not changed meanwhile).
+    void prepareFile(const std::string& path);
     bool AutoStart() const { return autoStart_; }
     void setAutoStart(bool on);
     int PlayCount() const { return playCount_; }

@@ -53,8 +53,10 @@ void Runtime::End() {
 }
 
 void Runtime::tick() {
-    // A silent output only keeps positions; an offline one is rendered by whoever records it.
-    if (audio_.output() == media::AudioEngine::Output::Silent) audio_.advanceTo(clock_.now());
+    // A silent output, or a device output whose device is not open yet, only keeps
+    // positions; an offline one is rendered by whoever records it.
+    if (audio_.output() != media::AudioEngine::Output::Offline) audio_.advanceTo(clock_.now());
+    audio_.poll();
     scheduler_.fireDue();
     sweep();
 }

@@ -70,8 +70,9 @@ class Runtime {
     void End();
     bool ended() const { return ended_; }
 
-    // Runs one system tick: keeps a silent audio output in step with the clock, then fires
-    // the timers that are due.
+    // Runs one system tick: keeps the audio output's time in step with the clock and hands
+    // it what its threads have finished (loaded files, an opened device), then fires the
+    // timers that are due.
     void tick();
 
     // Counts the changes of place or size of windows and controls, so that the frame pacer

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "platform/control_array.h"
@@ -50,13 +51,15 @@ class FormTree final : public Form {
     // The show's state, exposed for tests: flake positions (pixels of the tree picture).
     const std::array<float, kFlakeCount>& flakeX() const { return flakeX_; }
     const std::array<float, kFlakeCount>& flakeY() const { return flakeY_; }
-    // Where the sound files were written.
+    // Where the sound files were written; empty for a file that could not be written.
     const std::string& musicPath() const { return musicPath_; }
     const std::string& bellsPath() const { return bellsPath_; }
 
   private:
     // Start-up
-    void writeSoundFile(int resourceId, const std::string& path);
+    // Writes both sound files; says in one line what could not be written, and forgets
+    // the path of such a file, so that no player is given it.
+    void writeSoundFiles(const std::string& directory);
 
     // Hatch shimmer and clicks on the tree
     void TimerShapeTree_Timer();

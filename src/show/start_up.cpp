@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "platform/files.h"
 #include "show/form_tree.h"
@@ -55,9 +58,7 @@ void FormTree::Form_Load() {
     // The player lets go of the file before it is replaced.
     MediaPlayer1.Stop();
     MediaPlayer1.setFileName("");
-    const std::string directory = runtime().soundDirectory();
-    musicPath_ = directory + "/mm.mid";
-    writeSoundFile(kMusicResource, musicPath_);
+    writeSoundFiles(runtime().soundDirectory());
     MediaPlayer1.setFileName(musicPath_);
     MediaPlayer1.setCurrentPosition(kMusicStart);
     MediaPlayer1.setVolume(kMusicVolume);
@@ -68,20 +69,42 @@ void FormTree::Form_Load() {
     MediaPlayer1.setShowControls(false);
     MediaPlayer1.setShowAudioControls(false);
     MediaPlayer1.setShowTracker(false);
-
-    bellsPath_ = directory + "/Bells.mp3";
-    writeSoundFile(kBellsResource, bellsPath_);
+    // The bells ring much later; they are decoded now, so that they start on time then.
+    MediaPlayer2.prepareFile(bellsPath_);
 }
 
-void FormTree::writeSoundFile(int resourceId, const std::string& path) {
+namespace {
+
+// Writes one embedded sound file; the cause when it cannot.
+std::optional<std::string> writeSoundFile(int resourceId, const std::string& path) {
     const auto bytes = LoadResData(resourceId, "CUSTOM");
-    if (!bytes) {
-        std::fprintf(stderr, "xmascard: sound resource %d is missing; %s is not written\n",
-                     resourceId, path.c_str());
-        return;
-    }
+    if (!bytes) return "sound resource " + std::to_string(resourceId) + " is missing";
     // The file is replaced as a whole, so no bytes of a longer stale file remain.
-    writeWholeFile(path, *bytes);
+    return writeWholeFile(path, *bytes);
+}
+
+}  // namespace
+
+void FormTree::writeSoundFiles(const std::string& directory) {
+    musicPath_ = directory + "/mm.mid";
+    bellsPath_ = directory + "/Bells.mp3";
+    const auto musicProblem = writeSoundFile(kMusicResource, musicPath_);
+    const auto bellsProblem = writeSoundFile(kBellsResource, bellsPath_);
+    // A directory that takes neither file is one problem, told once.
+    if (musicProblem && bellsProblem && *musicProblem == *bellsProblem) {
+        std::fprintf(stderr,
+                     "xmascard: cannot write %s and Bells.mp3: %s; the card plays without them\n",
+                     musicPath_.c_str(), musicProblem->c_str());
+    } else {
+        for (const auto& [problem, path] :
+             {std::pair{musicProblem, musicPath_}, std::pair{bellsProblem, bellsPath_}}) {
+            if (problem)
+                std::fprintf(stderr, "xmascard: cannot write %s: %s; the card plays without it\n",
+                             path.c_str(), problem->c_str());
+        }
+    }
+    if (musicProblem) musicPath_.clear();
+    if (bellsProblem) bellsPath_.clear();
 }
 
 }  // namespace xmascard

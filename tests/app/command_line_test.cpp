@@ -129,6 +129,8 @@ const std::vector<Row>& rows() {
                 "--fps shapes a recording: it needs --record"),
         refuses("screen without a recording", {"--screen=640x480"},
                 "--screen shapes a recording: it needs --record"),
+        refuses("silence without a recording", {"--silent"},
+                "--silent shapes a recording: it needs --record"),
     };
     return table;
 }

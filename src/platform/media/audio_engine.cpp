@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "platform/media/device_output.h"
 #include "platform/media/engine_core.h"
@@ -19,6 +21,45 @@ std::int64_t framesAt(double seconds) {
     return static_cast<std::int64_t>(std::llround(seconds * AudioEngine::kSampleRate));
 }
 
+void reportNoDevice(const std::string& why) {
+    std::fprintf(stderr, "xmascard: no audio output (%s); the card plays silently\n", why.c_str());
+    std::fflush(stderr);
+}
+
+// An audio device being opened on a thread of its own, shared with that thread: a sound
+// server that does not answer holds up nothing but that thread.
+class DeviceOpening {
+  public:
+    static std::shared_ptr<DeviceOpening> start(std::shared_ptr<EngineCore> core,
+                                                std::string choice) {
+        auto opening = std::make_shared<DeviceOpening>();
+        std::thread([opening, core = std::move(core), choice = std::move(choice)] {
+            std::string why;
+            auto device = DeviceOutput::open(core, choice, why);
+            std::lock_guard<std::mutex> guard(opening->mutex_);
+            opening->device_ = std::move(device);
+            opening->why_ = std::move(why);
+            opening->done_ = true;
+        }).detach();
+        return opening;
+    }
+
+    // Once the thread is done: the device, or null with `why` set.
+    bool done(std::unique_ptr<DeviceOutput>& device, std::string& why) {
+        std::lock_guard<std::mutex> guard(mutex_);
+        if (!done_) return false;
+        device = std::move(device_);
+        why = why_;
+        return true;
+    }
+
+  private:
+    std::mutex mutex_;
+    bool done_ = false;
+    std::unique_ptr<DeviceOutput> device_;
+    std::string why_;
+};
+
 // The engine of every output: only how time moves and how the mix leaves differ.
 class MixingEngine final : public AudioEngine {
   public:
@@ -26,7 +67,13 @@ class MixingEngine final : public AudioEngine {
         : output_(output), core_(std::move(core)) {}
     ~MixingEngine() override { device_.reset(); }
 
-    void attachDevice(std::unique_ptr<DeviceOutput> device) { device_ = std::move(device); }
+    void attachDevice(std::unique_ptr<DeviceOutput> device) {
+        device->goLive();
+        device_ = std::move(device);
+    }
+    void openDeviceInBackground(const std::string& choice) {
+        opening_ = DeviceOpening::start(core_, choice);
+    }
 
     Output output() const override { return output_; }
     std::unique_ptr<Player> createPlayer() override { return std::make_unique<MixedPlayer>(core_); }
@@ -42,14 +89,15 @@ class MixingEngine final : public AudioEngine {
     }
 
     void advanceTo(double seconds) override {
-        if (output_ == Output::Device) return;
+        if (output_ == Output::Device && device_) return;
         const std::int64_t target = framesAt(seconds);
         const std::int64_t now = core_->mixer().framesDone();
-        if (target <= now) return;
-        if (output_ == Output::Silent) {
-            core_->mixer().advance(target - now);
+        if (output_ != Output::Offline) {
+            if (target > now) core_->mixer().advance(target - now);
+            if (opening_) takeOpenedDevice();
             return;
         }
+        if (target <= now) return;
         float scratch[2 * Mixer::kBlockFrames];
         for (std::int64_t left = target - now; left > 0;) {
             int count = static_cast<int>(std::min<std::int64_t>(left, Mixer::kBlockFrames));
@@ -58,43 +106,65 @@ class MixingEngine final : public AudioEngine {
         }
     }
 
+    void poll() override { core_->deliverLoads(); }
+    SoundsLoaded soundsLoaded() const override { return core_->soundsLoaded(); }
+
     double time() const override {
         return static_cast<double>(core_->mixer().framesDone()) / kSampleRate;
     }
 
   private:
+    // A device that has just opened carries the mix on from where the show stands, as if it
+    // had played from the start; without one the engine goes on as a silent one.
+    void takeOpenedDevice() {
+        std::unique_ptr<DeviceOutput> device;
+        std::string why;
+        if (!opening_->done(device, why)) return;
+        opening_.reset();
+        if (device) {
+            attachDevice(std::move(device));
+        } else {
+            reportNoDevice(why);
+            output_ = Output::Silent;
+        }
+    }
+
     Output output_;
     std::shared_ptr<EngineCore> core_;
     std::unique_ptr<DeviceOutput> device_;
+    std::shared_ptr<DeviceOpening> opening_;
 };
 
-std::unique_ptr<AudioEngine> makeSilent() {
+std::unique_ptr<AudioEngine> makeSilent(LoadPolicy policy) {
     return std::make_unique<MixingEngine>(
-        AudioEngine::Output::Silent, std::make_shared<EngineCore>(false, AudioEngine::kSampleRate));
+        AudioEngine::Output::Silent,
+        std::make_shared<EngineCore>(false, AudioEngine::kSampleRate, policy));
 }
 
 }  // namespace
 
-std::unique_ptr<AudioEngine> AudioEngine::create(Output output) {
-    if (output == Output::Silent) return makeSilent();
+std::unique_ptr<AudioEngine> AudioEngine::create(Output output, LoadPolicy policy) {
+    if (output == Output::Silent) return makeSilent(policy);
     if (output == Output::Offline) {
-        return std::make_unique<MixingEngine>(output,
-                                              std::make_shared<EngineCore>(true, kSampleRate));
+        return std::make_unique<MixingEngine>(
+            output, std::make_shared<EngineCore>(true, kSampleRate, policy));
     }
     const char* env = std::getenv("XMASCARD_AUDIO");
     std::string choice = env != nullptr ? env : "";
-    if (choice == "none") return makeSilent();
+    if (choice == "none") return makeSilent(policy);
     if (choice == "auto") choice.clear();
-    auto core = std::make_shared<EngineCore>(true, kSampleRate);
+    auto core = std::make_shared<EngineCore>(true, kSampleRate, policy);
+    auto engine = std::make_unique<MixingEngine>(output, core);
+    if (policy.loading == Loading::Background) {
+        engine->openDeviceInBackground(choice);
+        return engine;
+    }
     std::string why;
     auto device = DeviceOutput::open(core, choice, why);
     if (!device) {
-        std::fprintf(stderr, "xmascard: no audio output (%s); the card plays silently\n",
-                     why.c_str());
-        std::fflush(stderr);
-        return makeSilent();
+        reportNoDevice(why);
+        return makeSilent(policy);
     }
-    auto engine = std::make_unique<MixingEngine>(output, std::move(core));
     engine->attachDevice(std::move(device));
     return engine;
 }

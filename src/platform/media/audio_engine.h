@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -8,12 +9,40 @@ namespace xmascard::media {
 
 class Player;
 
+// How the players of an engine wait for the files they are given. Files are always read
+// and decoded on threads of their own, and one that takes longer than `timeLimit` (a slow
+// disk, a damaged file that decodes slowly) is given up with one line on standard error.
+enum class Loading {
+    // The caller waits for the file, up to the time limit: for runs under a virtual clock
+    // (recordings, tests), where the show's time stands still meanwhile.
+    Waited,
+    // The caller goes on at once, and the file joins the show on a later poll(), where it
+    // would be had it played from the moment it was asked for. An audio device is opened in
+    // the background too. For real-time runs, where nothing may hold up the window.
+    Background,
+};
+
+// Which kinds of sound the players of an engine have loaded so far.
+struct SoundsLoaded {
+    bool music = false;    // a Standard MIDI File
+    bool sampled = false;  // an MP3 file
+};
+
+struct LoadPolicy {
+    Loading loading = Loading::Waited;
+    std::chrono::milliseconds timeLimit{5000};
+};
+
 // The one audio output of the program. Every player mixes into it, so there is one
 // clock, one volume model and one place that degrades to silence.
 //
 // Three kinds of output:
 //  - Device:  an audio device pulls the mix in real time. When no device can be opened,
-//             create() prints one line on standard error and returns a Silent engine.
+//             one line goes to standard error and the engine plays silently. With
+//             Loading::Background the device opens on a thread of its own (a sound server
+//             may take half a minute to answer, or never): until it is there, the engine
+//             keeps time like a Silent one, and then the device carries the mix on from
+//             where the show stands.
 //  - Offline: nothing is played; render() produces the mix on demand, faster than real time.
 //  - Silent:  no synthesis at all; players only keep their play positions, advanced with
 //             advanceTo(). Used without a sound card and by the headless tests.
@@ -28,11 +57,14 @@ class AudioEngine {
     enum class Output { Device, Offline, Silent };
     static constexpr int kSampleRate = 44100;
 
-    static std::unique_ptr<AudioEngine> create(Output output);
+    static std::unique_ptr<AudioEngine> create(Output output, LoadPolicy policy = {});
     virtual ~AudioEngine() = default;
 
     virtual Output output() const = 0;
     virtual std::unique_ptr<Player> createPlayer() = 0;
+    // What the players have loaded, so that a recording can tell a soundtrack that lacks
+    // what the show plays.
+    virtual SoundsLoaded soundsLoaded() const = 0;
 
     // Loads what MIDI music needs (the SoundFont) now rather than on the first MIDI file,
     // so that a program can do it on another thread while it starts up. Not to be called
@@ -44,9 +76,15 @@ class AudioEngine {
     virtual void render(float* out, int frames) = 0;
 
     // Offline and Silent: moves the engine's time forward to `seconds` (never back), so
-    // that play positions keep pace with the program's clock. Device ignores it: there the
-    // device's own pace moves the time.
+    // that play positions keep pace with the program's clock. Device: the same until its
+    // device is open, which then takes over (from then on the device's own pace moves the
+    // time and this does nothing).
     virtual void advanceTo(double seconds) = 0;
+
+    // Hands over what threads of the engine have finished: files loaded for players (or
+    // given up), a device that has opened. Called on the user-interface thread on every
+    // tick; cheap when there is nothing.
+    virtual void poll() = 0;
 
     // The engine's time in seconds: frames rendered (Offline), pulled by the device
     // (Device) or advanced (Silent) since it was created.
@@ -55,16 +93,22 @@ class AudioEngine {
 
 // A player of one file at a time (a Standard MIDI File or an MP3), mixed into its engine.
 // Called only from the user-interface thread. Errors (missing file, corrupt data, no
-// SoundFont) give one line on standard error and leave the player silent at position 0.
-// The file is read whole into memory when it is set; no file handle stays open. A
+// SoundFont, a file that takes too long) give one line on standard error and leave the
+// player silent at position 0. The file is read whole into memory; no file handle stays
+// open. A
 // player may outlive its engine (it then plays into nothing).
 class Player {
   public:
     virtual ~Player() = default;
 
     // Loads the file and, with auto-start, plays it from its beginning. "" releases the
-    // file the player holds (it can then be deleted).
+    // file the player holds (it can then be deleted). The file is read and decoded on a
+    // thread of its own, waited for or joining later as the engine's LoadPolicy says; until
+    // it is there, the player reports the play state it was asked for.
     virtual void setFileName(const std::string& path) = 0;
+    // Reads and decodes a file ahead of need: a later setFileName of the same path starts
+    // it without waiting, provided the file is still the one that was read.
+    virtual void prefetch(const std::string& path) = 0;
     virtual std::string fileName() const = 0;
     virtual void setAutoStart(bool autoStart) = 0;
     // Plays the file this many times in a row (1 = once; 0 = without end, as the classic

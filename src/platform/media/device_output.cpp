@@ -43,7 +43,7 @@ std::unique_ptr<DeviceOutput> DeviceOutput::open(std::shared_ptr<EngineCore> cor
             output->pulse_ = PulseStream::open(
                 AudioEngine::kSampleRate,
                 [self](float* left, float* right, int frames) {
-                    self->core_->mixer().renderPlanar(left, right, frames);
+                    self->render(left, right, frames);
                 },
                 problem);
             if (output->pulse_) {
@@ -76,7 +76,7 @@ DeviceOutput::~DeviceOutput() {
 int DeviceOutput::pull(void* data, int frames, int, float*[], int nout, float* out[]) {
     auto* self = static_cast<DeviceOutput*>(data);
     if (nout < 2) return FLUID_FAILED;
-    self->core_->mixer().renderPlanar(out[0], out[1], frames);
+    self->render(out[0], out[1], frames);
     for (int channel = 0; channel < 2; ++channel) {
         float* samples = out[channel];
         for (int i = 0; i < frames; ++i) samples[i] = std::clamp(samples[i], -1.0f, 1.0f);
@@ -84,6 +84,15 @@ int DeviceOutput::pull(void* data, int frames, int, float*[], int nout, float* o
     for (int channel = 2; channel < nout; ++channel)
         std::fill(out[channel], out[channel] + frames, 0.0f);
     return FLUID_OK;
+}
+
+void DeviceOutput::render(float* left, float* right, int frames) {
+    if (live_.load(std::memory_order_acquire)) {
+        core_->mixer().renderPlanar(left, right, frames);
+        return;
+    }
+    std::fill(left, left + frames, 0.0f);
+    std::fill(right, right + frames, 0.0f);
 }
 
 }  // namespace xmascard::media

@@ -3,6 +3,7 @@
 
 #include <fluidsynth.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -29,14 +30,21 @@ class DeviceOutput {
 
     const std::string& driverName() const { return driverName_; }
 
+    // Until then the device plays silence and leaves the mixer alone, so that the engine
+    // can bring the mix to where the show stands before the device carries it on.
+    void goLive() { live_.store(true, std::memory_order_release); }
+
   private:
     DeviceOutput(std::shared_ptr<EngineCore> core) : core_(std::move(core)) {}
     static int pull(void* data, int frames, int nfx, float* fx[], int nout, float* out[]);
+    // Renders the mix once live, silence before.
+    void render(float* left, float* right, int frames);
 
     std::shared_ptr<EngineCore> core_;
     std::unique_ptr<PulseStream> pulse_;
     fluid_audio_driver_t* driver_ = nullptr;
     std::string driverName_;
+    std::atomic<bool> live_{false};
 };
 
 }  // namespace xmascard::media

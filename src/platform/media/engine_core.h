@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
+#include "platform/io/regular_file.h"
+#include "platform/media/audio_engine.h"
 #include "platform/media/fluid_support.h"
 #include "platform/media/mixer.h"
 #include "platform/media/result.h"
@@ -13,45 +18,72 @@
 
 namespace xmascard::media {
 
-// A file made ready to play: its source (null when the engine only keeps time) and the
-// length of one pass.
+// A file made ready to play: its source (null when the engine only keeps time), the
+// length of one pass, and which version of the file it was made from.
 struct LoadedMedia {
     std::unique_ptr<Source> source;
     std::int64_t lengthFrames = 0;
+    io::FileIdentity identity;
+    bool music = false;  // a MIDI piece, else sampled sound
 };
 
+class MixedPlayer;
+
 // What an engine and its players share: the mixer and, for engines that synthesize, the
-// FluidSynth settings and the SoundFont (loaded on the first MIDI file). Players hold
-// it by shared pointer, so a player may outlive its engine.
+// FluidSynth settings and the SoundFont (loaded on the first MIDI file). Players and the
+// threads that load files hold it by shared pointer, so either may outlive the engine.
 class EngineCore {
   public:
     static constexpr std::size_t kMaxMidiBytes = 4u * 1024 * 1024;
     static constexpr std::size_t kMaxFileBytes = 16u * 1024 * 1024;
 
-    EngineCore(bool synthesize, int sampleRate);
+    EngineCore(bool synthesize, int sampleRate, LoadPolicy policy = {});
 
     Mixer& mixer() { return mixer_; }
     bool synthesizes() const { return synthesize_; }
     int sampleRate() const { return sampleRate_; }
     const FluidSettings& settings() const { return settings_; }
+    const LoadPolicy& policy() const { return policy_; }
 
     // Reads and prepares a file: a Standard MIDI File when it starts with "MThd", an
-    // MP3 file otherwise. Called on the user-interface thread. A failure gives the
-    // message to print; `warning` is set when the file loads with a problem.
-    Result<LoadedMedia> load(const std::string& path, std::string& warning);
+    // MP3 file otherwise. Only a regular file is read, without blocking on anything else.
+    // Safe on any thread (files load on threads of their own, see LoadJob); it takes the
+    // mixer's lock only to attach a MIDI piece's presets. A failure gives the message to
+    // print; `warning` is set when the file loads with a problem. Stops early, failing,
+    // once `abandon` is set.
+    Result<LoadedMedia> load(const std::string& path, std::string& warning,
+                             const std::atomic<bool>* abandon = nullptr);
 
     // Loads the SoundFont now instead of on the first MIDI file.
     void prepareSoundFont();
 
+    // The user-interface thread's list of players that wait for a file being loaded.
+    void addWaiting(MixedPlayer* player);
+    void removeWaiting(MixedPlayer* player);
+    // Hands every finished load to its player.
+    void deliverLoads();
+    // User-interface thread: what players have loaded.
+    void noteLoaded(const LoadedMedia& media) {
+        (media.music ? loaded_.music : loaded_.sampled) = true;
+    }
+    SoundsLoaded soundsLoaded() const { return loaded_; }
+
   private:
     Result<LoadedMedia> loadMidi(const std::vector<std::uint8_t>& bytes);
-    Result<LoadedMedia> loadMp3(const std::vector<std::uint8_t>& bytes, std::string& warning);
+    Result<LoadedMedia> loadMp3(const std::vector<std::uint8_t>& bytes, std::string& warning,
+                                const std::atomic<bool>* abandon);
+    // The SoundFont, loaded on first use by whichever thread needs it first.
+    Result<std::shared_ptr<SoundFont>> soundFont();
 
     const bool synthesize_;
     const int sampleRate_;
+    const LoadPolicy policy_;
     FluidSettings settings_;
+    std::mutex soundFontMutex_;
     std::shared_ptr<SoundFont> soundFont_;
     Mixer mixer_;
+    std::vector<MixedPlayer*> waiting_;
+    SoundsLoaded loaded_;
 };
 
 // Prints "xmascard: <subject>: <message>" as one line on standard error.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/media/fluid_support.h"
 
+#include <glib.h>
+
 #include <mutex>
 
 namespace xmascard::media {
@@ -16,12 +18,25 @@ void logToCapture(int level, const char* message, void*) {
     }
 }
 
+// FluidSynth hands a file its own loader refuses to libinstpatch's DLS loader, whose
+// assertions print GLib CRITICAL lines. Those go where FluidSynth's messages go; FluidSynth's
+// own error about the file, which comes after, is the one that is kept.
+void logGlibToCapture(const gchar*, GLogLevelFlags, const gchar* message, gpointer) {
+    if (activeCapture != nullptr && message != nullptr && activeCapture->empty())
+        *activeCapture = message;
+}
+
 void installLogHandlers() {
     static std::once_flag once;
     std::call_once(once, [] {
         for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
             fluid_set_log_function(level, logToCapture, nullptr);
         }
+        const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING |
+                                                        G_LOG_LEVEL_MESSAGE | G_LOG_FLAG_FATAL |
+                                                        G_LOG_FLAG_RECURSION);
+        for (const char* domain : {static_cast<const char*>(nullptr), "libInstPatch"})
+            g_log_set_handler(domain, levels, logGlibToCapture, nullptr);
     });
 }
 

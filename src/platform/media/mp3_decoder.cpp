@@ -38,6 +38,25 @@ void appendFrames(PcmClip& clip, const float* data, std::size_t frames, int chan
     }
 }
 
+// Whether an Info/Xing header or ID3 tag declares more sound than the bytes can hold: a
+// frame takes at least its 4-byte header and carries at most 1152 samples. Read at the
+// stream's own rate, where libmpg123 takes the declared length as it is.
+bool declaresTooMuch(std::span<const std::uint8_t> bytes) {
+    int error = MPG123_OK;
+    Handle handle(mpg123_new(nullptr, &error));
+    if (!handle) return false;
+    mpg123_handle* mh = handle.get();
+    mpg123_param(mh, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
+    if (mpg123_open_feed(mh) != MPG123_OK || bytes.empty() ||
+        mpg123_feed(mh, bytes.data(), bytes.size()) != MPG123_OK)
+        return false;
+    const std::int64_t mostFrames = static_cast<std::int64_t>(bytes.size() / 4);
+    // The length first: asking for it reads the headers, which the frame count needs.
+    const off_t samples = mpg123_length(mh);
+    const off_t frames = mpg123_framelength(mh);
+    return samples > mostFrames * 1152 || frames > mostFrames;
+}
+
 }  // namespace
 
 Result<PcmClip> decodeMp3(std::span<const std::uint8_t> bytes, int sampleRate, std::string& warning,
@@ -47,7 +66,12 @@ Result<PcmClip> decodeMp3(std::span<const std::uint8_t> bytes, int sampleRate, s
     Handle handle(mpg123_new(nullptr, &error));
     if (!handle) return Result<PcmClip>::failure("cannot start the MP3 decoder");
     mpg123_handle* mh = handle.get();
-    mpg123_param(mh, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0);
+    long flags = MPG123_QUIET | MPG123_GAPLESS;
+    // Converting the rate, libmpg123 walks every frame a header declares, one by one, when
+    // it starts: four billion of them, declared by a damaged header in a few hundred bytes,
+    // took over a minute in one call. Such a length is a lie, and is ignored.
+    if (declaresTooMuch(bytes)) flags |= MPG123_IGNORE_STREAMLENGTH;
+    mpg123_param(mh, MPG123_ADD_FLAGS, flags, 0);
     mpg123_format_none(mh);
     if (mpg123_format(mh, sampleRate, MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32) !=
             MPG123_OK ||
@@ -63,6 +87,8 @@ Result<PcmClip> decodeMp3(std::span<const std::uint8_t> bytes, int sampleRate, s
     const std::int64_t maxFrames = static_cast<std::int64_t>(limits.maxSeconds * sampleRate);
     float block[8192];
     for (;;) {
+        if (limits.abandon != nullptr && limits.abandon->load(std::memory_order_relaxed))
+            return Result<PcmClip>::failure("decoding abandoned");
         std::size_t done = 0;
         int ret = mpg123_read(mh, reinterpret_cast<unsigned char*>(block), sizeof block, &done);
         if (ret == MPG123_NEW_FORMAT) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -20,6 +21,9 @@ struct PcmClip {
 
 struct Mp3Limits {
     double maxSeconds = 60.0;  // longer sounds are cut here (with a warning)
+    // Set by another thread that no longer waits for the result: the decoding stops at
+    // its next block.
+    const std::atomic<bool>* abandon = nullptr;
 };
 
 // Decodes a whole MP3 file held in memory with libmpg123's feed API. The output is

@@ -4,10 +4,9 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+
+#include "platform/media/sound_font_check.h"
 
 namespace xmascard::media {
 namespace {
@@ -25,24 +24,6 @@ long long fileSize(const std::string& path) {
     struct stat info;
     if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
     return static_cast<long long>(info.st_size);
-}
-
-// Checks the RIFF header ourselves: FluidSynth hands a file its SoundFont loader refuses
-// on to its DLS loader (libinstpatch), which prints GLib warnings of its own.
-std::string checkRiffHeader(const std::string& path, long long size) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return std::string("cannot open (") + std::strerror(errno) + ")";
-    unsigned char header[12] = {};
-    std::size_t got = std::fread(header, 1, sizeof header, file);
-    std::fclose(file);
-    if (got < sizeof header || std::memcmp(header, "RIFF", 4) != 0 ||
-        std::memcmp(header + 8, "sfbk", 4) != 0) {
-        return "not a SoundFont file";
-    }
-    long long declared = static_cast<long long>(header[4]) | (header[5] << 8) | (header[6] << 16) |
-                         (static_cast<long long>(header[7]) << 24);
-    if (declared + 8 != size) return "the SoundFont file is truncated or damaged";
-    return {};
 }
 
 }  // namespace
@@ -74,7 +55,7 @@ Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings
         for (const std::string& path : list) {
             long long size = fileSize(path);
             if (size < 0 || (smallOnly != (size <= kSmallSoundFontBytes))) continue;
-            std::string problem = checkRiffHeader(path, size);
+            std::string problem = checkSoundFontFile(path);
             if (!problem.empty()) {
                 lastError = path + ": " + problem;
                 continue;

@@ -2,7 +2,6 @@
 #include "platform/media/wav_writer.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -23,22 +22,22 @@ void putLe(std::uint8_t* at, std::uint32_t value, int bytes) {
 }  // namespace
 
 std::unique_ptr<WavWriter> WavWriter::open(const std::string& path, int sampleRate) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        reportProblem(path, std::string("cannot write (") + std::strerror(errno) + ")");
+    auto file = io::SafeFileWriter::create(path);
+    if (!file.ok()) {
+        reportProblem(path, "cannot write (" + file.error() + ")");
         return nullptr;
     }
-    std::unique_ptr<WavWriter> writer(new WavWriter(file, path, sampleRate));
-    if (!writer->writeHeader()) {
-        reportProblem(path, "cannot write the WAV header");
+    std::unique_ptr<WavWriter> writer(new WavWriter(file.take(), path, sampleRate));
+    if (!writer->writeHeader(HeaderPlace::Append)) {
+        reportProblem(path, "cannot write (" + writer->file_.error() + ")");
         return nullptr;
     }
     return writer;
 }
 
-WavWriter::~WavWriter() { close(); }
+WavWriter::~WavWriter() = default;
 
-bool WavWriter::writeHeader() {
+bool WavWriter::writeHeader(HeaderPlace place) {
     const std::int64_t dataBytes =
         std::min<std::int64_t>(frames_ * kChannels * kBytesPerSample, kMaxDataBytes);
     std::uint8_t header[44];
@@ -54,11 +53,12 @@ bool WavWriter::writeHeader() {
     putLe(header + 34, 8 * kBytesPerSample, 2);
     std::memcpy(header + 36, "data", 4);
     putLe(header + 40, static_cast<std::uint32_t>(dataBytes), 4);
-    return std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(header, 1, 44, file_) == 44;
+    // The first header takes its place at the start; the final one patches it there.
+    return place == HeaderPlace::Append ? file_.write(header) : file_.writeAt(0, header);
 }
 
 bool WavWriter::write(const float* interleaved, int frames) {
-    if (file_ == nullptr || failed_) return false;
+    if (!open_ || failed_) return false;
     std::uint8_t block[4096];
     const std::size_t samples = static_cast<std::size_t>(frames) * kChannels;
     for (std::size_t done = 0; done < samples;) {
@@ -68,7 +68,7 @@ bool WavWriter::write(const float* interleaved, int frames) {
             auto value = static_cast<std::int16_t>(std::lrint(x * 32767.0f));
             putLe(block + 2 * i, static_cast<std::uint16_t>(value), 2);
         }
-        if (std::fwrite(block, kBytesPerSample, count, file_) != count) {
+        if (!file_.write(std::span<const std::uint8_t>(block, count * kBytesPerSample))) {
             failed_ = true;
             return false;
         }
@@ -79,15 +79,12 @@ bool WavWriter::write(const float* interleaved, int frames) {
 }
 
 bool WavWriter::close() {
-    if (file_ == nullptr) return !failed_;
-    bool ok = !failed_ && writeHeader();
-    ok = std::fclose(file_) == 0 && ok;
-    file_ = nullptr;
-    if (!ok) {
-        failed_ = true;
-        reportProblem(path_, "the WAV file could not be written completely");
-    }
-    return ok;
+    if (!open_) return !failed_;
+    open_ = false;
+    if (!failed_ && writeHeader(HeaderPlace::Patch) && file_.commit()) return true;
+    failed_ = true;
+    reportProblem(path_, "cannot write (" + file_.error() + ")");
+    return false;
 }
 
 bool writeWav(AudioEngine& engine, const std::string& path, double seconds) {

@@ -41,7 +41,7 @@ std::vector<std::uint8_t> goodPiece() {
 std::vector<BadInput> badInputs() {
     std::vector<BadInput> rows;
     rows.push_back({"MissingFile", [](const ScratchDir& d) { return d.path("nowhere.mid"); },
-                    "cannot open (No such file or directory)"});
+                    "cannot read (No such file or directory)"});
     rows.push_back({"Directory", [](const ScratchDir& d) { return d.path(""); }, "cannot read"});
     rows.push_back({"EmptyFile", [](const ScratchDir& d) { return d.file("empty.mp3", {}); },
                     "no MPEG audio frames"});
