@@ -17,6 +17,7 @@
 
 #include "../tests/platform/media/support/smf_builder.h"
 #include "platform/media/audio_engine.h"
+#include "platform/media/fluidsynth/fluid_music.h"
 
 namespace {
 
@@ -57,12 +58,14 @@ double peakRssMegabytes() {
 // Renders one second of the mix per iteration, in 512-frame buffers as a sound card
 // would pull it. The music starts 27 s in at -1000 and loops; the bells loop at 0.
 void mixOneSecond(benchmark::State& state, bool music, bool bells) {
-    auto engine = AudioEngine::create(AudioEngine::Output::Offline);
+    auto engine = AudioEngine::create(
+        AudioEngine::Output::Offline, {},
+        {std::make_shared<xmascard::media::FluidMusic>(AudioEngine::kSampleRate), {}, {}});
     auto musicPlayer = engine->createPlayer();
     auto bellsPlayer = engine->createPlayer();
     musicPlayer->setPlayCount(0);
     bellsPlayer->setPlayCount(0);
-    musicPlayer->setVolume(-1000);
+    musicPlayer->setVolume(xmascard::media::Volume(-1000));
     if (music) {
         musicPlayer->setFileName(musicPath());
         musicPlayer->setCurrentPosition(27.0);

@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "app/audio_choice.h"
 #include "app/command_line.h"
 #include "app/qt_start_guard.h"
 #include "app/recorder.h"
@@ -18,6 +19,7 @@
 #include "build_info.h"
 #include "platform/files.h"
 #include "platform/media/audio_engine.h"
+#include "platform/media/linux/linux_sound.h"
 #include "platform/qt/qt_host.h"
 #include "platform/runtime.h"
 #include "platform/x11/display_check.h"
@@ -26,12 +28,8 @@
 
 namespace {
 
-xmascard::media::AudioEngine::Output chosenAudioOutput() {
-    const char* audio = std::getenv("XMASCARD_AUDIO");
-    if (audio && std::strcmp(audio, "none") == 0)
-        return xmascard::media::AudioEngine::Output::Silent;
-    return xmascard::media::AudioEngine::Output::Device;
-}
+// XMASCARD_SOUNDFONT names the General MIDI SoundFont to use instead of the usual places.
+std::optional<std::string> chosenSoundFont() { return xmascard::Environ("XMASCARD_SOUNDFONT"); }
 
 // Qt is given only the program's name: the command line has been read already, and Qt's own
 // options (-platform, -display, ...) are not the card's. The count must outlive the application.
@@ -42,8 +40,8 @@ int runRecording(char** argv, const xmascard::RecordOptions& options) {
     QApplication app(qtArgc, argv);
     xmascard::QtGraphics graphics;
     return xmascard::recordShow(
-        options, graphics,
-        xmascard::soundDirectoryFor(xmascard::Environ, xmascard::QtHost::cacheDirectory()));
+        options, {graphics, xmascard::media::linuxSoundSystem("", chosenSoundFont()).music,
+                  xmascard::soundDirectoryFor(xmascard::Environ, xmascard::QtHost::cacheDirectory())});
 }
 
 int runCard(char** argv) {
@@ -54,8 +52,13 @@ int runCard(char** argv) {
     // The audio output opens and the sound files load on threads of their own and join the
     // show when they are ready, so nothing the sound server or the disk does holds back the
     // window.
+    const xmascard::AudioChoice choice =
+        xmascard::audioChoiceFor(xmascard::Environ("XMASCARD_AUDIO"));
     auto audio = xmascard::media::AudioEngine::create(
-        chosenAudioOutput(), {.loading = xmascard::media::Loading::Background});
+        choice.silent ? xmascard::media::AudioEngine::Output::Silent
+                      : xmascard::media::AudioEngine::Output::Device,
+        {.loading = xmascard::media::Loading::Background},
+        xmascard::media::linuxSoundSystem(choice.device, chosenSoundFont()));
     auto startGuard = std::make_optional<xmascard::QtStartGuard>();
     QApplication app(qtArgc, argv);
     startGuard.reset();
@@ -77,7 +80,10 @@ int runCard(char** argv) {
     xmascard::Program program(runtime);
     program.start();
     host.run(runtime, clock);
-    return app.exec();
+    const int status = app.exec();
+    // The sound fades out instead of breaking off with a click, whatever ended the card.
+    audio->close();
+    return status;
 }
 
 }  // namespace

@@ -103,8 +103,9 @@ std::string missingSound(const media::AudioEngine& audio) {
 
 }  // namespace
 
-int recordShow(const RecordOptions& options, Graphics& graphics,
-               const std::string& soundDirectory) {
+int recordShow(const RecordOptions& options, const RecordingBackend& backend) {
+    Graphics& graphics = backend.graphics;
+    const std::string& soundDirectory = backend.soundDirectory;
     int failureStatus = 1;
     const std::unique_ptr<RecordingSink> sink = openSink(options, graphics, failureStatus);
     if (!sink) return failureStatus;
@@ -113,8 +114,9 @@ int recordShow(const RecordOptions& options, Graphics& graphics,
     if (isatty(STDERR_FILENO)) progress.emplace(stderr, showLength(graphics, screen, soundDirectory));
 
     // A silent recording synthesizes and decodes nothing: its soundtrack is silence.
-    auto audio = media::AudioEngine::create(options.silent ? media::AudioEngine::Output::Silent
-                                                           : media::AudioEngine::Output::Offline);
+    auto audio = media::AudioEngine::create(
+        options.silent ? media::AudioEngine::Output::Silent : media::AudioEngine::Output::Offline,
+        {}, {backend.music, {}, {}});
     VirtualClock clock(0);
     HeadlessHost host(graphics, screen, soundDirectory);
     Runtime runtime(clock, *audio, host);

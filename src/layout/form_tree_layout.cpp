@@ -139,11 +139,11 @@ std::vector<ControlDesign> makeControls() {
     c.push_back({.kind = ControlKind::MediaPlayer,
                  .name = "MediaPlayer2",
                  .place = {7065, 120, 1755, 390},
-                 .media = {.playCount = 15, .volume = -400, .showTracker = false}});
+                 .media = {.playCount = 15, .volume = media::Volume(-400), .showTracker = false}});
     c.push_back({.kind = ControlKind::MediaPlayer,
                  .name = "MediaPlayer1",
                  .place = {4920, 210, 2130, 390},
-                 .media = {.playCount = 1, .volume = -400, .showTracker = false}});
+                 .media = {.playCount = 1, .volume = media::Volume(-400), .showTracker = false}});
     return c;
 }
 

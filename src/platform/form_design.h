@@ -7,6 +7,7 @@
 #include "platform/control.h"
 #include "platform/drawing.h"
 #include "platform/font.h"
+#include "platform/media/volume.h"
 #include "platform/picture_box.h"
 #include "platform/shape.h"
 #include "platform/units.h"
@@ -51,7 +52,7 @@ struct FormDesign {
 struct MediaDesign {
     bool autoStart = true;
     int playCount = 1;
-    long volume = 0;
+    media::Volume volume = media::kFullVolume;
     bool mute = false;
     bool showControls = true;
     bool showAudioControls = true;

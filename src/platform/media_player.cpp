@@ -7,11 +7,6 @@
 
 namespace xmascard {
 
-namespace {
-// The quietest volume the classic player accepts; muting plays at it.
-constexpr long kSilentVolume = -10000;
-}  // namespace
-
 MediaPlayer::MediaPlayer(Form& form, std::string name, int index, PictureBox* container)
     : Control(form, std::move(name), index, container),
       player_(form.runtime().audio().createPlayer()) {}
@@ -41,18 +36,12 @@ void MediaPlayer::setFileName(const std::string& path) {
 
 void MediaPlayer::prepareFile(const std::string& path) { player_->prefetch(path); }
 
-void MediaPlayer::setAutoStart(bool on) {
-    autoStart_ = on;
-    player_->setAutoStart(on);
-}
+void MediaPlayer::setAutoStart(bool on) { player_->setAutoStart(on); }
 
-void MediaPlayer::setPlayCount(int count) {
-    playCount_ = count;
-    player_->setPlayCount(count);
-}
+void MediaPlayer::setPlayCount(int count) { player_->setPlayCount(count); }
 
-void MediaPlayer::setVolume(long v) {
-    volume_ = v;
+void MediaPlayer::setVolume(media::Volume volume) {
+    volume_ = volume;
     applyVolume();
 }
 
@@ -61,7 +50,8 @@ void MediaPlayer::setMute(bool mute) {
     applyVolume();
 }
 
-void MediaPlayer::applyVolume() { player_->setVolume(mute_ ? kSilentVolume : volume_); }
+// A muted player plays at the quietest volume it takes.
+void MediaPlayer::applyVolume() { player_->setVolume(mute_ ? media::kQuietestVolume : volume_); }
 
 double MediaPlayer::CurrentPosition() const { return player_->currentPosition(); }
 void MediaPlayer::setCurrentPosition(double seconds) { player_->setCurrentPosition(seconds); }

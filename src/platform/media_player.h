@@ -6,6 +6,7 @@
 
 #include "platform/control.h"
 #include "platform/form_design.h"
+#include "platform/media/volume.h"
 
 namespace xmascard {
 
@@ -29,13 +30,10 @@ class MediaPlayer final : public Control {
     // Reads and decodes, off the user-interface thread, a file the player will be given
     // later, so that it starts at once then (if the file has not changed meanwhile).
     void prepareFile(const std::string& path);
-    bool AutoStart() const { return autoStart_; }
     void setAutoStart(bool on);
-    int PlayCount() const { return playCount_; }
     void setPlayCount(int count);
-    long Volume() const { return volume_; }
-    void setVolume(long hundredthsOfDecibel);
-    bool Mute() const { return mute_; }
+    media::Volume Volume() const { return volume_; }
+    void setVolume(media::Volume volume);
     void setMute(bool mute);
     double CurrentPosition() const;
     void setCurrentPosition(double seconds);
@@ -57,9 +55,7 @@ class MediaPlayer final : public Control {
 
     std::unique_ptr<media::Player> player_;
     std::string fileName_;
-    bool autoStart_ = true;
-    int playCount_ = 1;
-    long volume_ = 0;
+    media::Volume volume_ = media::kFullVolume;
     bool mute_ = false;
     bool showControls_ = true;
     bool showAudioControls_ = true;

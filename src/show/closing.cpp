@@ -20,8 +20,9 @@ constexpr double kMusicEnd = 12;       // play position at which the restarted m
 constexpr double kCaptionPace = 0.1;
 constexpr float kCaptionStep = 70;  // twips
 constexpr float kCaptionRest = 270;
-constexpr long kVolumeStep = 30;
-constexpr long kQuietest = -1500;
+constexpr long kVolumeStep = 30;  // hundredths of a decibel
+// The music fades no further than this while the caption slides in.
+constexpr media::Volume kFadeFloor{-1500};
 constexpr float kRise = 20;  // twips per tick
 }  // namespace
 
@@ -52,7 +53,7 @@ void FormTree::TimerEnd_Timer() {
         if (runtime().Timer() < lastClosingStep_ + kCaptionPace) return;
         caption.setLeft(caption.Left() + kCaptionStep);
         lastClosingStep_ = runtime().Timer();
-        if (MediaPlayer1.Volume() > kQuietest)
+        if (MediaPlayer1.Volume() > kFadeFloor)
             MediaPlayer1.setVolume(MediaPlayer1.Volume() - kVolumeStep);
     }
 

@@ -24,6 +24,8 @@ class FormTree final : public Form {
   public:
     static constexpr int kFlakeCount = 151;
     static constexpr int kLightCount = 24;
+    // The music's volume through the show; the bells ring over it.
+    static constexpr media::Volume kMusicVolume{-400};
 
     FormTree(Runtime& runtime, Program& program);
     void Form_Load() override;

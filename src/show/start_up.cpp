@@ -18,7 +18,6 @@ namespace {
 constexpr int kMusicResource = 101;
 constexpr int kBellsResource = 102;
 constexpr double kMusicStart = 27.0;  // seconds into the piece
-constexpr long kMusicVolume = -400;   // hundredths of a decibel
 }  // namespace
 
 void FormTree::Form_Load() {

@@ -12,9 +12,8 @@ namespace xmascard {
 namespace {
 constexpr float kStep = 80;          // twips per working tick
 constexpr float kCardStop = 1000;    // the card stops this far below the tree window's top
-constexpr long kMusicVolume = -400;  // hundredths of a decibel
-constexpr long kMusicUnderBells = -1000;
-constexpr long kBellsVolume = 0;
+constexpr media::Volume kMusicUnderBells{-1000};
+constexpr media::Volume kBellsVolume = media::kFullVolume;
 constexpr float kPaintedGreetingX = 75;  // where Seasons Greetings stays on the tree, pixels
 constexpr float kPaintedGreetingY = 110;
 constexpr int kClosingShimmerInterval = 300;  // ms

@@ -77,7 +77,7 @@ class WholeShow : public ::testing::Test {
                     tree.TimerShapeTree.Enabled(),
                     tree.TimerEnd.Enabled(),
                     tree.TimerAnimation.Enabled(),
-                    tree.MediaPlayer1.Volume(),
+                    tree.MediaPlayer1.Volume().hundredths(),
                     tree.MediaPlayer2.playing(),
                     tree.MediaPlayer2.FileName()};
             const Frame* last = frames.empty() ? nullptr : &frames.back();
@@ -116,7 +116,7 @@ class WholeShow : public ::testing::Test {
             if (placed && musicHalted == 0 && !tree.MediaPlayer1.playing()) musicHalted = f.time;
             if (caption.empty() || caption.back().second != card.Label4.Left()) {
                 caption.emplace_back(f.time, card.Label4.Left());
-                closingVolumes.push_back(tree.MediaPlayer1.Volume());
+                closingVolumes.push_back(tree.MediaPlayer1.Volume().hundredths());
             }
             if (swapped == 0 && program.form4.loaded() && program.form4->Visible())
                 swapped = f.time;
@@ -170,7 +170,7 @@ TEST_F(WholeShow, RingsTheBellsOnceOverLoweredMusic) {
     }
     EXPECT_EQ(starts, 1);
     EXPECT_EQ(stops, 1);
-    EXPECT_EQ(r.tree.MediaPlayer2.Volume(), 0);
+    EXPECT_EQ(r.tree.MediaPlayer2.Volume(), media::kFullVolume);
 }
 
 TEST_F(WholeShow, SwitchesTheEffectTimersAtTheirMoments) {

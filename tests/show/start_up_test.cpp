@@ -87,7 +87,7 @@ TEST(StartUp, WritesTheSoundFilesByteForByte) {
     EXPECT_EQ(readFile(sounds.dir / "mm.mid"), *LoadResData(101, "CUSTOM"));
     EXPECT_EQ(readFile(sounds.dir / "Bells.mp3"), *LoadResData(102, "CUSTOM"));
     EXPECT_EQ(card.tree.MediaPlayer1.FileName(), (sounds.dir / "mm.mid").string());
-    EXPECT_EQ(card.tree.MediaPlayer1.Volume(), -400);
+    EXPECT_EQ(card.tree.MediaPlayer1.Volume(), media::Volume(-400));
 }
 
 // WINDIR (under any of its spellings) names the sound directory; without it, the cache.

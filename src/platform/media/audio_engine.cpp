@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -31,11 +30,11 @@ void reportNoDevice(const std::string& why) {
 class DeviceOpening {
   public:
     static std::shared_ptr<DeviceOpening> start(std::shared_ptr<EngineCore> core,
-                                                std::string choice) {
+                                                SoundSystem sound) {
         auto opening = std::make_shared<DeviceOpening>();
-        std::thread([opening, core = std::move(core), choice = std::move(choice)] {
+        std::thread([opening, core = std::move(core), sound = std::move(sound)] {
             std::string why;
-            auto device = DeviceOutput::open(core, choice, why);
+            auto device = DeviceOutput::open(core, sound.openStream, sound.deviceChoice, why);
             std::lock_guard<std::mutex> guard(opening->mutex_);
             opening->device_ = std::move(device);
             opening->why_ = std::move(why);
@@ -71,13 +70,13 @@ class MixingEngine final : public AudioEngine {
         device->goLive();
         device_ = std::move(device);
     }
-    void openDeviceInBackground(const std::string& choice) {
-        opening_ = DeviceOpening::start(core_, choice);
+    void openDeviceInBackground(SoundSystem sound) {
+        opening_ = DeviceOpening::start(core_, std::move(sound));
     }
 
     Output output() const override { return output_; }
     std::unique_ptr<Player> createPlayer() override { return std::make_unique<MixedPlayer>(core_); }
-    void prepareMusic() override { core_->prepareSoundFont(); }
+    void prepareMusic() override { core_->prepareMusic(); }
 
     void render(float* out, int frames) override {
         if (frames <= 0) return;
@@ -113,6 +112,10 @@ class MixingEngine final : public AudioEngine {
         return static_cast<double>(core_->mixer().framesDone()) / kSampleRate;
     }
 
+    void close() override {
+        if (device_) device_->fadeOut();
+    }
+
   private:
     // A device that has just opened carries the mix on from where the show stands, as if it
     // had played from the start; without one the engine goes on as a silent one.
@@ -143,24 +146,18 @@ std::unique_ptr<AudioEngine> makeSilent(LoadPolicy policy) {
 
 }  // namespace
 
-std::unique_ptr<AudioEngine> AudioEngine::create(Output output, LoadPolicy policy) {
+std::unique_ptr<AudioEngine> AudioEngine::create(Output output, LoadPolicy policy,
+                                                 SoundSystem sound) {
     if (output == Output::Silent) return makeSilent(policy);
-    if (output == Output::Offline) {
-        return std::make_unique<MixingEngine>(
-            output, std::make_shared<EngineCore>(true, kSampleRate, policy));
-    }
-    const char* env = std::getenv("XMASCARD_AUDIO");
-    std::string choice = env != nullptr ? env : "";
-    if (choice == "none") return makeSilent(policy);
-    if (choice == "auto") choice.clear();
-    auto core = std::make_shared<EngineCore>(true, kSampleRate, policy);
+    auto core = std::make_shared<EngineCore>(true, kSampleRate, policy, sound.music);
+    if (output == Output::Offline) return std::make_unique<MixingEngine>(output, std::move(core));
     auto engine = std::make_unique<MixingEngine>(output, core);
     if (policy.loading == Loading::Background) {
-        engine->openDeviceInBackground(choice);
+        engine->openDeviceInBackground(std::move(sound));
         return engine;
     }
     std::string why;
-    auto device = DeviceOutput::open(core, choice, why);
+    auto device = DeviceOutput::open(core, sound.openStream, sound.deviceChoice, why);
     if (!device) {
         reportNoDevice(why);
         return makeSilent(policy);

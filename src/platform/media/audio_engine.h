@@ -5,6 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "platform/media/audio_stream.h"
+#include "platform/media/synthesizer.h"
+#include "platform/media/volume.h"
+
 namespace xmascard::media {
 
 class Player;
@@ -33,6 +37,15 @@ struct LoadPolicy {
     std::chrono::milliseconds timeLimit{5000};
 };
 
+// What a platform gives an engine to sound with: the music its MIDI pieces play on (a
+// software synthesizer and its SoundFont, or a system's MIDI device), the sound devices it
+// can open, and the user's choice among them.
+struct SoundSystem {
+    std::shared_ptr<Music> music;  // none: MIDI pieces are only timed
+    OpenAudioStream openStream;    // none: no device can be opened
+    std::string deviceChoice;      // empty: the system's default order
+};
+
 // The one audio output of the program. Every player mixes into it, so there is one
 // clock, one volume model and one place that degrades to silence.
 //
@@ -47,17 +60,15 @@ struct LoadPolicy {
 //  - Silent:  no synthesis at all; players only keep their play positions, advanced with
 //             advanceTo(). Used without a sound card and by the headless tests.
 //
-// The environment variable XMASCARD_AUDIO steers Device: "none" gives a Silent engine
-// without a word; a FluidSynth driver name ("pulseaudio", "alsa", ...) uses that driver
-// alone; unset, empty or "auto" tries PulseAudio (also served by PipeWire), then ALSA.
-// XMASCARD_SOUNDFONT names the SoundFont to use instead of searching the usual places.
-// Offline and Device engines load their SoundFont once, on the first MIDI file.
+// Offline and Device engines synthesize through the sound system's music, which loads what
+// it needs (a SoundFont) once, for the first MIDI file.
 class AudioEngine {
   public:
     enum class Output { Device, Offline, Silent };
     static constexpr int kSampleRate = 44100;
 
-    static std::unique_ptr<AudioEngine> create(Output output, LoadPolicy policy = {});
+    static std::unique_ptr<AudioEngine> create(Output output, LoadPolicy policy = {},
+                                               SoundSystem sound = {});
     virtual ~AudioEngine() = default;
 
     virtual Output output() const = 0;
@@ -89,6 +100,10 @@ class AudioEngine {
     // The engine's time in seconds: frames rendered (Offline), pulled by the device
     // (Device) or advanced (Silent) since it was created.
     virtual double time() const = 0;
+
+    // The program ends: a device's sound fades out within a few milliseconds and stops,
+    // rather than breaking off with a click. Nothing sounds after.
+    virtual void close() = 0;
 };
 
 // A player of one file at a time (a Standard MIDI File or an MP3), mixed into its engine.
@@ -132,10 +147,10 @@ class Player {
     // Length of one pass of the file in seconds (0 when nothing is loaded).
     virtual double duration() const = 0;
 
-    // Hundredths of a decibel: 0 is full volume, gain = 10^(volume / 2000), clamped to
-    // -10000..0. A change while playing ramps over 10 ms of rendered audio.
-    virtual long volume() const = 0;
-    virtual void setVolume(long hundredthsOfDecibel) = 0;
+    // Clamped to the range a player takes (see Volume). A change while playing ramps over
+    // 10 ms of rendered audio.
+    virtual Volume volume() const = 0;
+    virtual void setVolume(Volume volume) = 0;
 };
 
 }  // namespace xmascard::media

@@ -18,10 +18,13 @@ void reportProblem(const std::string& subject, const std::string& message) {
     std::fflush(stderr);
 }
 
-EngineCore::EngineCore(bool synthesize, int sampleRate, LoadPolicy policy)
-    : synthesize_(synthesize), sampleRate_(sampleRate), policy_(policy), mixer_(synthesize) {
-    if (synthesize_) settings_ = makeFluidSettings(sampleRate_);
-}
+EngineCore::EngineCore(bool synthesize, int sampleRate, LoadPolicy policy,
+                       std::shared_ptr<Music> music)
+    : synthesize_(synthesize),
+      sampleRate_(sampleRate),
+      policy_(policy),
+      music_(std::move(music)),
+      mixer_(synthesize) {}
 
 Result<LoadedMedia> EngineCore::load(const std::string& path, std::string& warning,
                                      const std::atomic<bool>* abandon) {
@@ -41,16 +44,8 @@ Result<LoadedMedia> EngineCore::load(const std::string& path, std::string& warni
     return loaded;
 }
 
-void EngineCore::prepareSoundFont() {
-    if (synthesize_) soundFont();  // a failure is reported when a MIDI file needs the font
-}
-
-Result<std::shared_ptr<SoundFont>> EngineCore::soundFont() {
-    std::lock_guard<std::mutex> guard(soundFontMutex_);
-    if (soundFont_) return Result<std::shared_ptr<SoundFont>>::success(soundFont_);
-    auto loaded = SoundFont::load(settings_);
-    if (loaded.ok()) soundFont_ = loaded.value();
-    return loaded;
+void EngineCore::prepareMusic() {
+    if (synthesize_ && music_) music_->prepare();
 }
 
 void EngineCore::addWaiting(MixedPlayer* player) {
@@ -74,21 +69,16 @@ Result<LoadedMedia> EngineCore::loadMidi(const std::vector<std::uint8_t>& bytes)
     media.music = true;
     if (!synthesize_) return Result<LoadedMedia>::success(std::move(media));
 
-    auto font = soundFont();
-    if (!font.ok()) return Result<LoadedMedia>::failure(font.error());
-    std::shared_ptr<SoundFont> soundFont = font.take();
+    if (!music_) return Result<LoadedMedia>::failure("no synthesizer to play it on");
     auto sequence = std::make_shared<const MidiSequence>(parsed.take());
-    auto source = MidiSource::create(sequence, soundFont, settings_);
-    if (!source.ok()) return Result<LoadedMedia>::failure(source.error());
+    auto synthesizer = music_->synthesizerFor(*sequence);
+    if (!synthesizer.ok()) return Result<LoadedMedia>::failure(synthesizer.error());
+    auto source = std::make_unique<MidiSource>(sequence, synthesizer.take());
     {
-        // Reading the presets' samples here, before the piece plays, keeps file reads off
-        // the audio thread.
         auto guard = mixer_.lock();
-        for (const auto& [bank, program] : MidiSource::presetsOf(*sequence))
-            soundFont->hold(bank, program);
-        source.value()->attachSoundFont();
+        music_->ready(source->synthesizer(), *sequence);
     }
-    media.source = source.take();
+    media.source = std::move(source);
     return Result<LoadedMedia>::success(std::move(media));
 }
 

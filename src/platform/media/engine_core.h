@@ -10,11 +10,10 @@
 
 #include "platform/io/regular_file.h"
 #include "platform/media/audio_engine.h"
-#include "platform/media/fluid_support.h"
 #include "platform/media/mixer.h"
 #include "platform/media/result.h"
-#include "platform/media/sound_font.h"
 #include "platform/media/source.h"
+#include "platform/media/synthesizer.h"
 
 namespace xmascard::media {
 
@@ -30,19 +29,21 @@ struct LoadedMedia {
 class MixedPlayer;
 
 // What an engine and its players share: the mixer and, for engines that synthesize, the
-// FluidSynth settings and the SoundFont (loaded on the first MIDI file). Players and the
-// threads that load files hold it by shared pointer, so either may outlive the engine.
+// music their MIDI pieces play on. Players and the threads that load files hold it by
+// shared pointer, so either may outlive the engine.
 class EngineCore {
   public:
     static constexpr std::size_t kMaxMidiBytes = 4u * 1024 * 1024;
     static constexpr std::size_t kMaxFileBytes = 16u * 1024 * 1024;
 
-    EngineCore(bool synthesize, int sampleRate, LoadPolicy policy = {});
+    // An engine that synthesizes renders its pieces' sound through `music` (none: MIDI
+    // pieces cannot be played, only timed).
+    EngineCore(bool synthesize, int sampleRate, LoadPolicy policy = {},
+               std::shared_ptr<Music> music = nullptr);
 
     Mixer& mixer() { return mixer_; }
     bool synthesizes() const { return synthesize_; }
     int sampleRate() const { return sampleRate_; }
-    const FluidSettings& settings() const { return settings_; }
     const LoadPolicy& policy() const { return policy_; }
 
     // Reads and prepares a file: a Standard MIDI File when it starts with "MThd", an
@@ -54,8 +55,8 @@ class EngineCore {
     Result<LoadedMedia> load(const std::string& path, std::string& warning,
                              const std::atomic<bool>* abandon = nullptr);
 
-    // Loads the SoundFont now instead of on the first MIDI file.
-    void prepareSoundFont();
+    // Loads what the music needs now instead of for the first MIDI file.
+    void prepareMusic();
 
     // The user-interface thread's list of players that wait for a file being loaded.
     void addWaiting(MixedPlayer* player);
@@ -72,15 +73,11 @@ class EngineCore {
     Result<LoadedMedia> loadMidi(const std::vector<std::uint8_t>& bytes);
     Result<LoadedMedia> loadMp3(const std::vector<std::uint8_t>& bytes, std::string& warning,
                                 const std::atomic<bool>* abandon);
-    // The SoundFont, loaded on first use by whichever thread needs it first.
-    Result<std::shared_ptr<SoundFont>> soundFont();
 
     const bool synthesize_;
     const int sampleRate_;
     const LoadPolicy policy_;
-    FluidSettings settings_;
-    std::mutex soundFontMutex_;
-    std::shared_ptr<SoundFont> soundFont_;
+    const std::shared_ptr<Music> music_;
     Mixer mixer_;
     std::vector<MixedPlayer*> waiting_;
     SoundsLoaded loaded_;

@@ -7,42 +7,18 @@
 
 namespace xmascard::media {
 
-Result<std::unique_ptr<MidiSource>> MidiSource::create(std::shared_ptr<const MidiSequence> sequence,
-                                                       std::shared_ptr<SoundFont> soundFont,
-                                                       const FluidSettings& settings) {
-    FluidErrorCapture capture;
-    double outputRate = 0;
-    fluid_settings_getnum(settings.get(), "synth.sample-rate", &outputRate);
-    FluidSettings own = makeFluidSettings(synthesisRate(static_cast<int>(outputRate)));
-    fluid_synth_t* synth = new_fluid_synth(own.get());
-    if (synth == nullptr) {
-        return Result<std::unique_ptr<MidiSource>>::failure("cannot start the synthesizer (" +
-                                                            capture.last("out of memory") + ")");
-    }
-    std::unique_ptr<MidiSource> source(
-        new MidiSource(std::move(sequence), std::move(soundFont), std::move(own), synth));
-    source->restartWindow();
-    return Result<std::unique_ptr<MidiSource>>::success(std::move(source));
-}
-
-MidiSource::~MidiSource() {
-    FluidErrorCapture quiet;  // removing the font warns that channels lost their presets
-    if (attached_) fluid_synth_remove_sfont(synth_, soundFont_->handle());
-    delete_fluid_synth(synth_);
-}
-
-void MidiSource::attachSoundFont() {
-    if (attached_) return;
-    fluid_synth_add_sfont(synth_, soundFont_->handle());
-    attached_ = true;
+MidiSource::MidiSource(std::shared_ptr<const MidiSequence> sequence,
+                       std::unique_ptr<Synthesizer> synthesizer)
+    : sequence_(std::move(sequence)), synth_(std::move(synthesizer)) {
+    restartWindow();
 }
 
 void MidiSource::seek(std::int64_t frame) {
-    fluid_synth_system_reset(synth_);
+    synth_->reset();
     const auto& events = sequence_->events;
     next_ = 0;
     while (next_ < events.size() && events[next_].frame < frame) {
-        if (!events[next_].isNote()) apply(events[next_]);
+        if (!events[next_].isNote()) synth_->send(events[next_], frame);
         ++next_;
     }
     cursor_ = frame;
@@ -61,13 +37,14 @@ void MidiSource::synthesize(int count) {
     const auto& events = sequence_->events;
     int done = 0;
     while (done < count) {
-        while (next_ < events.size() && synthesisSample(events[next_].frame) <= synthesized_)
-            apply(events[next_++]);
+        while (next_ < events.size() && synthesisSample(events[next_].frame) <= synthesized_) {
+            synth_->send(events[next_], events[next_].frame);
+            ++next_;
+        }
         const std::int64_t until = next_ < events.size() ? synthesisSample(events[next_].frame)
                                                          : std::numeric_limits<std::int64_t>::max();
         const int n = static_cast<int>(std::min<std::int64_t>(count - done, until - synthesized_));
-        fluid_synth_write_float(synth_, n, windowLeft_.data(), held_ + done, 1, windowRight_.data(),
-                                held_ + done, 1);
+        synth_->write(windowLeft_.data() + held_ + done, windowRight_.data() + held_ + done, n);
         done += n;
         synthesized_ += n;
     }
@@ -117,45 +94,12 @@ std::vector<std::pair<int, int>> MidiSource::presetsOf(const MidiSequence& seque
         if (event.kind() == 0xB0 && event.data1 == 0) bank[channel] = event.data2;
         if (event.kind() != 0xC0) continue;
         const std::pair<int, int> preset{
-            channel == kPercussionChannel ? SoundFont::kPercussionBank : bank[channel],
+            channel == kPercussionChannel ? kPercussionBank : bank[channel],
             event.data1};
         if (std::find(presets.begin(), presets.end(), preset) == presets.end())
             presets.push_back(preset);
     }
     return presets;
-}
-
-void MidiSource::apply(const MidiEvent& event) {
-    const int channel = event.channel();
-    switch (event.kind()) {
-        case 0x80:
-            fluid_synth_noteoff(synth_, channel, event.data1);
-            break;
-        case 0x90:
-            if (event.data2 == 0) {
-                fluid_synth_noteoff(synth_, channel, event.data1);
-            } else {
-                fluid_synth_noteon(synth_, channel, event.data1, event.data2);
-            }
-            break;
-        case 0xA0:
-            fluid_synth_key_pressure(synth_, channel, event.data1, event.data2);
-            break;
-        case 0xB0:
-            fluid_synth_cc(synth_, channel, event.data1, event.data2);
-            break;
-        case 0xC0:
-            fluid_synth_program_change(synth_, channel, event.data1);
-            break;
-        case 0xD0:
-            fluid_synth_channel_pressure(synth_, channel, event.data1);
-            break;
-        case 0xE0:
-            fluid_synth_pitch_bend(synth_, channel, event.data1 | (event.data2 << 7));
-            break;
-        default:
-            break;
-    }
 }
 
 }  // namespace xmascard::media

@@ -1,42 +1,32 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <fluidsynth.h>
-
 #include <array>
 #include <memory>
 #include <utility>
 #include <vector>
 
-#include "platform/media/fluid_support.h"
 #include "platform/media/half_rate_upsampler.h"
-#include "platform/media/result.h"
 #include "platform/media/smf_reader.h"
-#include "platform/media/sound_font.h"
 #include "platform/media/source.h"
+#include "platform/media/synthesizer.h"
 
 namespace xmascard::media {
 
-// Plays a Standard MIDI File on a synthesizer of its own that shares the engine's
-// SoundFont (see attachSoundFont()). The synthesizer runs at half the output rate and its
-// sound is interpolated up to the output rate: the piece sounds the same (nothing up to
-// 8 kHz changes, and what it has above 11 kHz lies 45 dB under the rest) for half the
-// processor time. Events are sent to the synthesizer at their frame: the synthesizer
-// renders up to each event's frame, then the event is applied (FluidSynth itself starts a
-// new note at its next internal 64-sample block, 2.9 ms).
+// Plays a Standard MIDI File on a synthesizer of its own. The synthesizer runs at half the
+// output rate and its sound is interpolated up to the output rate: the piece sounds the same
+// (nothing up to 8 kHz changes, and what it has above 11 kHz lies 45 dB under the rest) for
+// half the processor time. Events are sent to the synthesizer at their frame: the
+// synthesizer renders up to each event's frame, then the event is applied (FluidSynth itself
+// starts a new note at its next internal 64-sample block, 2.9 ms).
 class MidiSource final : public Source {
   public:
-    static Result<std::unique_ptr<MidiSource>> create(std::shared_ptr<const MidiSequence> sequence,
-                                                      std::shared_ptr<SoundFont> soundFont,
-                                                      const FluidSettings& settings);
-    ~MidiSource() override;
-
-    // Adds the shared SoundFont to this source's synthesizer. Adding renumbers the font,
-    // which other synthesizers read while they render: call it where none renders
-    // (under the mixer's lock, or before any engine plays).
-    void attachSoundFont();
+    MidiSource(std::shared_ptr<const MidiSequence> sequence,
+               std::unique_ptr<Synthesizer> synthesizer);
     MidiSource(const MidiSource&) = delete;
     MidiSource& operator=(const MidiSource&) = delete;
+
+    Synthesizer& synthesizer() { return *synth_; }
 
     // A seek silences every note, resets the synthesizer, and replays every
     // controller, program change, pressure and pitch bend before `frame`, so notes that
@@ -47,24 +37,14 @@ class MidiSource final : public Source {
     // The presets a piece's program changes select, as (bank, program): the bank of the
     // channel's last bank select (its high byte, as FluidSynth reads it by default), and
     // the percussion bank, 128, on channel 10.
+    static constexpr int kPercussionBank = 128;
     static std::vector<std::pair<int, int>> presetsOf(const MidiSequence& sequence);
 
     // The synthesizer's rate for a given output rate, and its sample at an output frame.
     static int synthesisRate(int outputRate) { return outputRate / 2; }
     static std::int64_t synthesisSample(std::int64_t frame) { return frame / 2; }
 
-    // For tests: the synthesizer that plays the piece.
-    fluid_synth_t* synth() const { return synth_; }
-
   private:
-    MidiSource(std::shared_ptr<const MidiSequence> sequence, std::shared_ptr<SoundFont> soundFont,
-               FluidSettings settings, fluid_synth_t* synth)
-        : sequence_(std::move(sequence)),
-          soundFont_(std::move(soundFont)),
-          settings_(std::move(settings)),
-          synth_(synth) {}
-
-    void apply(const MidiEvent& event);
     // Empties the window of synthesized sound: it then holds the silence before the
     // synthesizer's next sample, as far back as the interpolation reaches.
     void restartWindow();
@@ -78,10 +58,7 @@ class MidiSource final : public Source {
     static constexpr int kWindow = 2 * HalfRateUpsampler::kTaps + 2048;
 
     std::shared_ptr<const MidiSequence> sequence_;
-    std::shared_ptr<SoundFont> soundFont_;
-    FluidSettings settings_;
-    fluid_synth_t* synth_;
-    bool attached_ = false;
+    std::unique_ptr<Synthesizer> synth_;
     HalfRateUpsampler upsampler_;
     std::size_t next_ = 0;          // first event not yet applied
     std::int64_t cursor_ = 0;       // output frame the next render starts at

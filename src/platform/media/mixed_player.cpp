@@ -6,15 +6,6 @@
 #include <cstdio>
 
 namespace xmascard::media {
-namespace {
-
-constexpr long kQuietest = -10000;  // the classic player's volume range is -10000..0
-
-float gainOf(long hundredthsOfDecibel) {
-    return static_cast<float>(std::pow(10.0, static_cast<double>(hundredthsOfDecibel) / 2000.0));
-}
-
-}  // namespace
 
 MixedPlayer::MixedPlayer(std::shared_ptr<EngineCore> core)
     : core_(std::move(core)), voice_(std::make_unique<Voice>()) {
@@ -216,10 +207,10 @@ double MixedPlayer::duration() const {
     return static_cast<double>(voice_->lengthFrames) / core_->sampleRate();
 }
 
-void MixedPlayer::setVolume(long hundredthsOfDecibel) {
-    volume_ = std::clamp(hundredthsOfDecibel, kQuietest, 0L);
+void MixedPlayer::setVolume(Volume volume) {
+    volume_ = volume.clamped();
     auto guard = core_->mixer().lock();
-    voice_->setGain(gainOf(volume_), Mixer::kRampFrames);
+    voice_->setGain(volume_.gain(), Mixer::kRampFrames);
 }
 
 }  // namespace xmascard::media

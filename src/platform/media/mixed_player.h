@@ -42,8 +42,8 @@ class MixedPlayer final : public Player {
     void setCurrentPosition(double seconds) override;
     double duration() const override;
 
-    long volume() const override { return volume_; }
-    void setVolume(long hundredthsOfDecibel) override;
+    Volume volume() const override { return volume_; }
+    void setVolume(Volume volume) override;
 
     // On the user-interface thread: takes the file when its load has finished, or gives it
     // up (one line on standard error) once it has taken longer than the engine allows.
@@ -74,7 +74,7 @@ class MixedPlayer final : public Player {
     std::optional<Pending> pending_;
     std::shared_ptr<LoadJob> prefetched_;
     bool autoStart_ = true;
-    long volume_ = 0;
+    Volume volume_ = kFullVolume;
 };
 
 }  // namespace xmascard::media

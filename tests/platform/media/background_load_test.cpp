@@ -80,11 +80,14 @@ TEST_P(LateFiles, StartInStepWithTheShow) {
     const LateFile& row = GetParam();
     for (auto output : {AudioEngine::Output::Silent, AudioEngine::Output::Device}) {
         SCOPED_TRACE(output == AudioEngine::Output::Silent ? "silent" : "device not open yet");
-        // No server answers here: the device engine keeps time like a silent one.
-        testing::ScopedEnv env("XMASCARD_AUDIO", "pulseaudio");
-        testing::ScopedEnv server("PULSE_SERVER", "unix:/nonexistent/xmascard-test/native");
+        // No device opens here: the device engine keeps time like a silent one.
+        SoundSystem noDevice = testing::fluidSound();
+        noDevice.openStream = [](int, PullSound, const std::string&, std::string& why) {
+            why = "no device in this test";
+            return std::unique_ptr<AudioStream>();
+        };
         ::testing::internal::CaptureStderr();
-        auto engine = AudioEngine::create(output, {.loading = Loading::Background});
+        auto engine = AudioEngine::create(output, {.loading = Loading::Background}, noDevice);
         engine->advanceTo(10.0);
         auto player = engine->createPlayer();
         player->setPlayCount(row.playCount);
@@ -114,8 +117,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, LateFiles, ::testing::ValuesIn(lateFiles()),
 TEST(BackgroundLoad, AFileThatTakesTooLongIsGivenUpWithOneLine) {
     for (Loading loading : {Loading::Waited, Loading::Background}) {
         auto engine =
-            AudioEngine::create(AudioEngine::Output::Offline,
-                                {.loading = loading, .timeLimit = std::chrono::milliseconds(0)});
+            testing::offlineEngine({.loading = loading, .timeLimit = std::chrono::milliseconds(0)});
         auto player = engine->createPlayer();
         ::testing::internal::CaptureStderr();
         player->setFileName(fixture("sine_2700ms.mp3"));
@@ -143,7 +145,7 @@ TEST(BackgroundLoad, APrefetchedFileIsUsedOnlyWhileUnchanged) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const std::string path = dir.file("Bells.mp3", sine);
-        auto engine = AudioEngine::create(AudioEngine::Output::Offline);
+        auto engine = testing::offlineEngine();
         auto player = engine->createPlayer();
         player->prefetch(path);
         if (row.replace) {

@@ -17,7 +17,6 @@ namespace {
 using testing::fixture;
 using testing::framesOf;
 using testing::renderSeconds;
-using testing::ScopedEnv;
 using testing::ScratchDir;
 using testing::SmfBuilder;
 
@@ -142,11 +141,11 @@ TEST_P(BadInputs, GiveOneLineAndLeaveThePlayerSilentAtZero) {
     if (row.soundFont != nullptr) {
         soundFont = row.soundFont[0] == '@' ? dir.path(row.soundFont + 1) : row.soundFont;
     }
-    ScopedEnv env("XMASCARD_SOUNDFONT", row.soundFont != nullptr ? soundFont.c_str() : nullptr);
     std::string path = row.make(dir);
-    auto engine = AudioEngine::create(AudioEngine::Output::Offline);
+    auto engine = testing::offlineEngine(
+        {}, row.soundFont != nullptr ? std::optional<std::string>(soundFont) : std::nullopt);
     auto player = engine->createPlayer();
-    player->setVolume(-400);
+    player->setVolume(Volume(-400));
     ::testing::internal::CaptureStderr();
     player->setFileName(path);
     std::string text = ::testing::internal::GetCapturedStderr();
@@ -189,7 +188,7 @@ TEST(BadInputsMp3, ATruncatedMp3PlaysWhatIsThereAndStopsCleanly) {
     auto bytes = testing::readBytes(fixture("sine_2700ms.mp3"));
     bytes.resize(bytes.size() / 2 + 17);  // cut inside a frame
     std::string path = dir.file("half.mp3", bytes);
-    auto engine = AudioEngine::create(AudioEngine::Output::Offline);
+    auto engine = testing::offlineEngine();
     auto player = engine->createPlayer();
     player->setFileName(path);
     EXPECT_TRUE(player->isPlaying());
@@ -204,7 +203,7 @@ TEST(BadInputsMp3, RandomBytesNeverCrashTheDecoder) {
     ScratchDir dir;
     std::mt19937 random(20241224);
     auto good = testing::readBytes(fixture("sine_2700ms.mp3"));
-    auto engine = AudioEngine::create(AudioEngine::Output::Offline);
+    auto engine = testing::offlineEngine();
     auto player = engine->createPlayer();
     for (int round = 0; round < 40; ++round) {
         std::vector<std::uint8_t> bytes = good;

@@ -27,7 +27,7 @@ std::vector<std::string> fixturesIn(const std::string& folder) {
 TEST(SmfFixtures, AreAllReadWithoutCrashing) {
     auto files = fixturesIn("smf");
     ASSERT_FALSE(files.empty());
-    auto engine = AudioEngine::create(AudioEngine::Output::Offline);
+    auto engine = testing::offlineEngine();
     auto player = engine->createPlayer();
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
@@ -57,7 +57,7 @@ TEST(SmfFixtures, AreAllReadWithoutCrashing) {
 TEST(Mp3Fixtures, AreAllDecodedWithoutCrashingOrStalling) {
     auto files = fixturesIn("mp3");
     ASSERT_FALSE(files.empty());
-    auto engine = AudioEngine::create(AudioEngine::Output::Offline);
+    auto engine = testing::offlineEngine();
     auto player = engine->createPlayer();
     for (const std::string& file : files) {
         SCOPED_TRACE(file);

@@ -11,7 +11,8 @@
 #include "platform/media/audio_engine.h"
 #include "platform/media/half_rate_upsampler.h"
 #include "platform/media/midi_source.h"
-#include "platform/media/sound_font.h"
+#include "platform/media/fluidsynth/sound_font.h"
+#include "support/media_test_support.h"
 #include "support/smf_builder.h"
 
 namespace xmascard::media {
@@ -68,11 +69,9 @@ std::unique_ptr<MidiSource> organChord(const FluidSettings& settings) {
     auto parsed = readStandardMidiFile(smf.bytes(), AudioEngine::kSampleRate);
     auto soundFont = SoundFont::load(settings);
     if (!parsed.ok() || !soundFont.ok()) return nullptr;
-    auto source = MidiSource::create(std::make_shared<const MidiSequence>(parsed.take()),
-                                     soundFont.take(), settings);
-    if (!source.ok()) return nullptr;
-    source.value()->attachSoundFont();
-    return source.take();
+    return testing::fluidPiece(std::make_shared<const MidiSequence>(parsed.take()),
+                               soundFont.take())
+        .source;
 }
 
 TEST(HalfRateMidi, RendersTheSameWhateverTheBufferSizes) {

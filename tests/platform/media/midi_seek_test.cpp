@@ -8,7 +8,7 @@
 
 #include "platform/media/audio_engine.h"
 #include "platform/media/midi_source.h"
-#include "platform/media/sound_font.h"
+#include "platform/media/fluidsynth/sound_font.h"
 #include "support/media_test_support.h"
 #include "support/smf_builder.h"
 
@@ -40,13 +40,12 @@ TEST(MidiSeek, ReplaysProgramsAndControllersBeforeTheSeekPoint) {
     auto parsed = readStandardMidiFile(organPiece(true), AudioEngine::kSampleRate);
     ASSERT_TRUE(parsed.ok());
     auto sequence = std::make_shared<const MidiSequence>(parsed.take());
-    auto source = MidiSource::create(sequence, soundFont.take(), settings);
-    ASSERT_TRUE(source.ok()) << source.error();
-    MidiSource& midi = *source.value();
-    midi.attachSoundFont();
+    testing::FluidPiece piece = testing::fluidPiece(sequence, soundFont.take());
+    ASSERT_TRUE(piece.source);
+    MidiSource& midi = *piece.source;
 
     midi.seek(framesOf(9.0));
-    fluid_synth_t* synth = midi.synth();
+    fluid_synth_t* synth = piece.synthesizer->synth();
     int sfont = -1, bank = -1, program = -1;
     fluid_synth_get_program(synth, 0, &sfont, &bank, &program);
     EXPECT_EQ(program, 19);
@@ -71,10 +70,10 @@ TEST(MidiSeek, SilencesNotesThatWereSounding) {
     auto soundFont = SoundFont::load(settings);
     ASSERT_TRUE(soundFont.ok()) << soundFont.error();
     auto parsed = readStandardMidiFile(organPiece(true), AudioEngine::kSampleRate);
-    auto source = MidiSource::create(std::make_shared<const MidiSequence>(parsed.take()),
-                                     soundFont.take(), settings);
-    MidiSource& midi = *source.value();
-    midi.attachSoundFont();
+    testing::FluidPiece piece =
+        testing::fluidPiece(std::make_shared<const MidiSequence>(parsed.take()), soundFont.take());
+    ASSERT_TRUE(piece.source);
+    MidiSource& midi = *piece.source;
     midi.seek(framesOf(10.5));  // inside the note: it does not sound after the seek
     std::vector<float> left(4096), right(4096);
     midi.render(left.data(), right.data(), 4096);
@@ -103,19 +102,19 @@ TEST(MidiSeek, TheNoteAfterASeekSoundsAsWhenPlayedFromTheStart) {
     std::string organ = dir.file("organ.mid", organPiece(true));
     std::string piano = dir.file("piano.mid", organPiece(false));
 
-    auto fromStart = AudioEngine::create(AudioEngine::Output::Offline);
+    auto fromStart = testing::offlineEngine();
     auto p1 = fromStart->createPlayer();
     p1->setFileName(organ);
     Audio reference = renderSeconds(*fromStart, 12.0);
 
-    auto seeking = AudioEngine::create(AudioEngine::Output::Offline);
+    auto seeking = testing::offlineEngine();
     auto p2 = seeking->createPlayer();
     p2->setFileName(organ);
     renderSeconds(*seeking, 0.3);
     p2->setCurrentPosition(9.0);
     Audio afterSeek = renderSeconds(*seeking, 3.0);
 
-    auto wrong = AudioEngine::create(AudioEngine::Output::Offline);
+    auto wrong = testing::offlineEngine();
     auto p3 = wrong->createPlayer();
     p3->setFileName(piano);
     p3->setCurrentPosition(9.0);

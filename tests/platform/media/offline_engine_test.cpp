@@ -43,7 +43,7 @@ std::vector<std::uint8_t> fortySecondPiece() {
 }
 
 std::unique_ptr<AudioEngine> offline() {
-    auto engine = AudioEngine::create(AudioEngine::Output::Offline);
+    auto engine = testing::offlineEngine();
     EXPECT_EQ(engine->output(), AudioEngine::Output::Offline);
     return engine;
 }
@@ -69,7 +69,7 @@ TEST(OfflineEngine, AWriteOf27SecondsLandsAt27Seconds) {
     auto player = engine->createPlayer();
     player->setFileName(dir.file("piece.mid", fortySecondPiece()));
     player->setCurrentPosition(27.0);
-    player->setVolume(-400);
+    player->setVolume(Volume(-400));
     EXPECT_EQ(player->currentPosition(), 27.0);
     Audio audio = renderSeconds(*engine, 0.5);
     EXPECT_EQ(player->currentPosition(), 27.5);
@@ -99,7 +99,7 @@ TEST(OfflineEngine, VolumeMinus600HalvesTheAmplitudeAndZeroIsFull) {
     for (long volume : {0L, -600L, -1000L}) {
         auto engine = offline();
         auto player = engine->createPlayer();
-        player->setVolume(volume);
+        player->setVolume(Volume(volume));
         player->setFileName(fixture("sine_2700ms.mp3"));
         Audio audio = renderSeconds(*engine, 1.0);
         levels.push_back(audio.rms(framesOf(0.2), framesOf(0.8)));
@@ -122,8 +122,8 @@ TEST(OfflineEngine, FullVolumePlaysTheDecodedSamplesUnchanged) {
     }
     auto again = offline();
     auto other = again->createPlayer();
-    other->setVolume(-1);
-    other->setVolume(0);
+    other->setVolume(Volume(-1));
+    other->setVolume(Volume(0));
     other->setFileName(fixture("sine_2700ms.mp3"));
     Audio second = renderSeconds(*again, 0.1);
     EXPECT_EQ(first.samples, second.samples);
@@ -137,8 +137,8 @@ TEST(OfflineEngine, AVolumeChangeWhilePlayingIsHeardWithin50ms) {
     auto player = engine->createPlayer();
     player->setFileName(fixture("sine_2700ms.mp3"));
     Audio before = renderSeconds(*engine, 0.5);
-    player->setVolume(-600);
-    EXPECT_EQ(player->volume(), -600);
+    player->setVolume(Volume(-600));
+    EXPECT_EQ(player->volume(), Volume(-600));
     Audio after = renderSeconds(*engine, 0.5);
     double full = before.rms(framesOf(0.1), framesOf(0.5));
     double lowered = after.rms(framesOf(0.05), framesOf(0.5));
@@ -150,10 +150,10 @@ TEST(OfflineEngine, AVolumeChangeWhilePlayingIsHeardWithin50ms) {
 TEST(OfflineEngine, VolumeIsClampedToTheClassicRange) {
     auto engine = offline();
     auto player = engine->createPlayer();
-    player->setVolume(250);
-    EXPECT_EQ(player->volume(), 0);
-    player->setVolume(-20000);
-    EXPECT_EQ(player->volume(), -10000);
+    player->setVolume(Volume(250));
+    EXPECT_EQ(player->volume(), kFullVolume);
+    player->setVolume(Volume(-20000));
+    EXPECT_EQ(player->volume(), kQuietestVolume);
 }
 
 TEST(OfflineEngine, PlayCount15OnA2700msSoundPlays40500msThenStops) {
@@ -325,7 +325,7 @@ TEST(OfflineEngine, TwoPlayersMixIntoOneStream) {
         auto engine = offline();
         auto a = engine->createPlayer();
         auto b = engine->createPlayer();
-        a->setVolume(-1000);
+        a->setVolume(Volume(-1000));
         b->setPlayCount(15);
         if (withMusic) a->setFileName(music);
         if (withBells) b->setFileName(fixture("sine_2700ms.mp3"));
@@ -360,7 +360,7 @@ TEST(OfflineEngine, APlayerMayOutliveItsEngine) {
     player->setFileName(fixture("sine_2700ms.mp3"));
     renderSeconds(*engine, 0.1);
     engine.reset();
-    player->setVolume(-400);
+    player->setVolume(Volume(-400));
     player->setCurrentPosition(1.0);
     EXPECT_EQ(player->currentPosition(), 1.0);
     player->setFileName("");

@@ -3,7 +3,7 @@
 // never reaches libinstpatch's loader and its GLib CRITICAL lines; what still gets through is
 // told in the card's one line, never on standard error by GLib.
 
-#include "platform/media/sound_font_check.h"
+#include "platform/media/fluidsynth/sound_font_check.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "platform/media/sound_font.h"
+#include "platform/media/fluidsynth/sound_font.h"
 #include "support/media_test_support.h"
 
 namespace xmascard::media {
@@ -86,9 +86,8 @@ TEST_P(SoundFontDamage, IsRefusedBeforeFluidSynthSeesIt) {
     const std::string path = dir.file("font.sf2", bytes);
     EXPECT_EQ(checkSoundFontFile(path), GetParam().refusal);
 
-    testing::ScopedEnv env("XMASCARD_SOUNDFONT", path.c_str());
     ::testing::internal::CaptureStderr();
-    auto loaded = SoundFont::load(makeFluidSettings(44100));
+    auto loaded = SoundFont::load(makeFluidSettings(44100), path);
     const std::string text = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(text, "");
     EXPECT_EQ(loaded.ok(), std::string(GetParam().refusal).empty()) << loaded.error();
@@ -112,9 +111,8 @@ TEST(SoundFontFixtures, NeverReachStandardErrorThroughGLib) {
     files.push_back(fifo);
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
-        testing::ScopedEnv env("XMASCARD_SOUNDFONT", file.c_str());
         ::testing::internal::CaptureStderr();
-        auto loaded = SoundFont::load(makeFluidSettings(44100));
+        auto loaded = SoundFont::load(makeFluidSettings(44100), file);
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
         if (!loaded.ok()) {
             EXPECT_FALSE(loaded.error().empty());

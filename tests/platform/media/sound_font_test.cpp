@@ -2,7 +2,8 @@
 // The SoundFont reads a preset's samples only when a synthesizer first selects it; the
 // presets a piece uses are read when the piece is loaded, never while it plays.
 
-#include "platform/media/sound_font.h"
+#include "platform/media/fluidsynth/fluid_synthesizer.h"
+#include "platform/media/fluidsynth/sound_font.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,6 @@
 namespace xmascard::media {
 namespace {
 
-using testing::ScopedEnv;
 using testing::ScratchDir;
 using testing::SmfBuilder;
 
@@ -61,19 +61,19 @@ TEST(SoundFontPresets, HeldPresetsPlayWithoutReadingTheFileAgain) {
     ScratchDir dir;
     const std::string copy = copyOfTheInstalledFont(dir);
     ASSERT_FALSE(copy.empty());
-    ScopedEnv env("XMASCARD_SOUNDFONT", copy.c_str());
-    auto loaded = SoundFont::load(settings);
+    auto loaded = SoundFont::load(settings, copy);
     ASSERT_TRUE(loaded.ok()) << loaded.error();
     std::shared_ptr<SoundFont> font = loaded.take();
     EXPECT_TRUE(font->hold(0, 19));
     EXPECT_TRUE(font->hold(77, 19));  // no such bank: the bank 0 organ, already held
     std::filesystem::remove(copy);
 
-    auto source = MidiSource::create(oneNote(19), font, settings);
-    ASSERT_TRUE(source.ok()) << source.error();
-    MidiSource& organ = *source.value();
+    auto made = FluidSynthesizer::create(font, AudioEngine::kSampleRate);
+    ASSERT_TRUE(made.ok()) << made.error();
+    FluidSynthesizer& synthesizer = *made.value();
+    MidiSource organ(oneNote(19), made.take());
     FluidErrorCapture capture;
-    organ.attachSoundFont();
+    synthesizer.attachSoundFont();
     std::vector<float> left(AudioEngine::kSampleRate), right(AudioEngine::kSampleRate);
     organ.render(left.data(), right.data(), AudioEngine::kSampleRate);
     float peak = 0;
@@ -82,7 +82,7 @@ TEST(SoundFontPresets, HeldPresetsPlayWithoutReadingTheFileAgain) {
     EXPECT_EQ(capture.last(""), "");
 
     // Not held: its samples would come from the file (nothing is rendered with them).
-    fluid_synth_program_change(organ.synth(), 1, 40);
+    fluid_synth_program_change(synthesizer.synth(), 1, 40);
     EXPECT_NE(capture.last(""), "");
 }
 
@@ -92,7 +92,6 @@ TEST(SoundFontPresets, APieceThatIsPlayingNeverReadsTheFont) {
     ScratchDir dir;
     const std::string copy = copyOfTheInstalledFont(dir);
     ASSERT_FALSE(copy.empty());
-    ScopedEnv env("XMASCARD_SOUNDFONT", copy.c_str());
     SmfBuilder smf(0, 480);
     smf.addTrack()
         .tempo(0, 500000)
@@ -105,7 +104,7 @@ TEST(SoundFontPresets, APieceThatIsPlayingNeverReadsTheFont) {
         .note(96, 480, 9, 38, 110)
         .end(960);
     const std::string piece = dir.file("piece.mid", smf.bytes());
-    auto engine = AudioEngine::create(AudioEngine::Output::Offline);
+    auto engine = testing::offlineEngine({}, copy);
     auto player = engine->createPlayer();
     player->setFileName(piece);
     std::filesystem::remove(copy);

@@ -23,9 +23,9 @@ std::uint16_t le16(const std::vector<std::uint8_t>& b, std::size_t at) {
 
 TEST(WavWriter, WritesTheOfflineMixAs16BitStereo) {
     ScratchDir dir;
-    auto engine = AudioEngine::create(AudioEngine::Output::Offline);
+    auto engine = testing::offlineEngine();
     auto player = engine->createPlayer();
-    player->setVolume(-600);
+    player->setVolume(Volume(-600));
     player->setFileName(fixture("sine_2700ms.mp3"));
     std::string path = dir.path("mix.wav");
     ASSERT_TRUE(writeWav(*engine, path, 1.0));
@@ -42,9 +42,9 @@ TEST(WavWriter, WritesTheOfflineMixAs16BitStereo) {
     EXPECT_EQ(le16(bytes, 34), 16);      // bits
     EXPECT_EQ(le32(bytes, 40), 44100u * 4u);
 
-    auto again = AudioEngine::create(AudioEngine::Output::Offline);
+    auto again = testing::offlineEngine();
     auto same = again->createPlayer();
-    same->setVolume(-600);
+    same->setVolume(Volume(-600));
     same->setFileName(fixture("sine_2700ms.mp3"));
     auto audio = testing::renderSeconds(*again, 1.0);
     for (std::int64_t i = 0; i < 2 * audio.frames(); ++i) {
@@ -54,7 +54,7 @@ TEST(WavWriter, WritesTheOfflineMixAs16BitStereo) {
 }
 
 TEST(WavWriter, AnUnwritablePathGivesOneLine) {
-    auto engine = AudioEngine::create(AudioEngine::Output::Offline);
+    auto engine = testing::offlineEngine();
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(writeWav(*engine, "/nonexistent/dir/mix.wav", 1.0));
     std::string text = ::testing::internal::GetCapturedStderr();

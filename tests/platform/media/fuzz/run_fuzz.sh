@@ -33,7 +33,8 @@ case "$target" in
     max_len=4096
     ;;
   soundfont)
-    sources=("$media/sound_font_check.cpp" "$media/sound_font.cpp" "$media/fluid_support.cpp"
+    sources=("$media/fluidsynth/sound_font_check.cpp" "$media/fluidsynth/sound_font.cpp"
+             "$media/fluidsynth/fluid_support.cpp"
              "$src/src/platform/io/regular_file.cpp" "$here/sound_font_check_fuzz.cpp")
     libs=($(pkg-config --libs fluidsynth glib-2.0))
     seeds=("$fixtures/sf2")

@@ -15,9 +15,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/media/fluid_support.h"
-#include "platform/media/sound_font.h"
-#include "platform/media/sound_font_check.h"
+#include "platform/media/fluidsynth/fluid_support.h"
+#include "platform/media/fluidsynth/sound_font.h"
+#include "platform/media/fluidsynth/sound_font_check.h"
 
 namespace {
 
@@ -38,9 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     if (ftruncate(fd, 0) != 0 || pwrite(fd, data, size, 0) != static_cast<ssize_t>(size)) return 0;
     const std::string path = "/proc/self/fd/" + std::to_string(fd);
-    setenv("XMASCARD_SOUNDFONT", path.c_str(), 1);
     const bool accepted = checkSoundFontFile(path).empty();
-    auto loaded = SoundFont::load(settings);
+    auto loaded = SoundFont::load(settings, path);
     if (strict && accepted && !loaded.ok()) {
         std::fprintf(stderr, "the check let through what FluidSynth refused: %s\n",
                      loaded.error().c_str());

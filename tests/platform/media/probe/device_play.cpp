@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "platform/media/audio_engine.h"
+#include "platform/media/linux/linux_sound.h"
+#include "platform/media/linux/linux_sound.h"
 
 int main(int argc, char** argv) {
     using xmascard::media::AudioEngine;
@@ -24,7 +26,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const double seconds = std::atof(argv[1]);
-    auto engine = AudioEngine::create(AudioEngine::Output::Device);
+    auto engine = AudioEngine::create(AudioEngine::Output::Device, {}, xmascard::media::linuxSoundSystem());
     std::printf("output: %s\n",
                 engine->output() == AudioEngine::Output::Device ? "device" : "silent");
     std::vector<std::unique_ptr<xmascard::media::Player>> players;
@@ -34,7 +36,7 @@ int main(int argc, char** argv) {
         auto player = engine->createPlayer();
         std::size_t at = arg.find('@');
         if (at != std::string::npos) {
-            player->setVolume(std::atol(arg.c_str() + at + 1));
+            player->setVolume(xmascard::media::Volume(std::atol(arg.c_str() + at + 1)));
             std::size_t second = arg.find('@', at + 1);
             player->setFileName(file);
             if (second != std::string::npos)

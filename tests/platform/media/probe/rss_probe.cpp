@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/media/audio_engine.h"
+#include "platform/media/fluidsynth/fluid_music.h"
 #include "support/smf_builder.h"
 
 int main(int argc, char** argv) {
@@ -29,12 +30,14 @@ int main(int argc, char** argv) {
         std::ofstream(music, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
     }
-    auto engine = AudioEngine::create(AudioEngine::Output::Offline);
+    auto engine = AudioEngine::create(
+        AudioEngine::Output::Offline, {},
+        {std::make_shared<xmascard::media::FluidMusic>(AudioEngine::kSampleRate), {}, {}});
     auto musicPlayer = engine->createPlayer();
     auto bellsPlayer = engine->createPlayer();
     musicPlayer->setFileName(music);
     musicPlayer->setCurrentPosition(27.0);
-    musicPlayer->setVolume(-1000);
+    musicPlayer->setVolume(xmascard::media::Volume(-1000));
     bellsPlayer->setPlayCount(15);
     bellsPlayer->setFileName(argv[1]);
     std::vector<float> buffer(2 * 1024);

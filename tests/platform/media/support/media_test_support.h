@@ -13,12 +13,45 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/media/audio_engine.h"
+#include "platform/media/fluidsynth/fluid_music.h"
+#include "platform/media/fluidsynth/fluid_synthesizer.h"
+#include "platform/media/midi_source.h"
 
 namespace xmascard::media::testing {
+
+// The music of an engine on FluidSynth, as the card has it on Linux, with the installed
+// SoundFont or the one named; no sound device.
+inline SoundSystem fluidSound(std::optional<std::string> soundFont = {}) {
+    return {std::make_shared<FluidMusic>(AudioEngine::kSampleRate, std::move(soundFont)), {}, {}};
+}
+
+// An engine that renders offline, its music on FluidSynth.
+inline std::unique_ptr<AudioEngine> offlineEngine(LoadPolicy policy = {},
+                                                  std::optional<std::string> soundFont = {}) {
+    return AudioEngine::create(AudioEngine::Output::Offline, policy,
+                               fluidSound(std::move(soundFont)));
+}
+
+// A piece on a FluidSynth synthesizer of its own, its SoundFont added, ready to render; the
+// synthesizer stays within reach for the checks.
+struct FluidPiece {
+    std::unique_ptr<MidiSource> source;
+    FluidSynthesizer* synthesizer = nullptr;
+};
+
+inline FluidPiece fluidPiece(std::shared_ptr<const MidiSequence> sequence,
+                             std::shared_ptr<SoundFont> soundFont) {
+    auto made = FluidSynthesizer::create(std::move(soundFont), AudioEngine::kSampleRate);
+    if (!made.ok()) return {};
+    FluidSynthesizer* synthesizer = made.value().get();
+    synthesizer->attachSoundFont();
+    return {std::make_unique<MidiSource>(std::move(sequence), made.take()), synthesizer};
+}
 
 inline std::string fixture(const std::string& name) {
     return std::string(XMASCARD_MEDIA_FIXTURES) + "/" + name;
@@ -115,34 +148,6 @@ inline Audio renderSeconds(AudioEngine& engine, double seconds, int bufferFrames
 inline std::int64_t framesOf(double seconds) {
     return std::llround(seconds * AudioEngine::kSampleRate);
 }
-
-// Sets an environment variable for the life of the object, then restores it.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            had_ = true;
-            old_ = old;
-        }
-        if (value != nullptr) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (had_) {
-            setenv(name_.c_str(), old_.c_str(), 1);
-        } else {
-            unsetenv(name_.c_str());
-        }
-    }
-
-  private:
-    std::string name_;
-    std::string old_;
-    bool had_ = false;
-};
 
 // Lines of captured standard error text.
 inline std::vector<std::string> lines(const std::string& text) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/media/fluid_support.h"
+#include "platform/media/fluidsynth/fluid_support.h"
 
 #include <glib.h>
 

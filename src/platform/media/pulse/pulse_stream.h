@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/media/audio_stream.h"
 
 struct pa_threaded_mainloop;
 struct pa_context;
@@ -15,14 +19,17 @@ namespace xmascard::media {
 // A playback stream on the PulseAudio server (or PipeWire's PulseAudio service), fed from
 // the server's own requests: the server asks for about 100 ms of sound at a time and keeps
 // about 200 ms queued, so the thread that renders wakes some twenty times a second.
-class PulseStream {
+class PulseStream final : public AudioStream {
   public:
-    // Fills `frames` planar stereo frames; called on the stream's thread.
-    using Pull = std::function<void(float* left, float* right, int frames)>;
+    using Pull = PullSound;
 
     // Connects to the server and starts playing; on failure says why and returns null.
     static std::unique_ptr<PulseStream> open(int sampleRate, Pull pull, std::string& why);
-    ~PulseStream();
+    ~PulseStream() override;
+
+    // Rewrites the sound queued on the server from just past what it has read: a 10 ms fade
+    // of what was there, then silence; then waits until the server has read the fade.
+    void fadeOut() override;
     PulseStream(const PulseStream&) = delete;
     PulseStream& operator=(const PulseStream&) = delete;
 
@@ -33,6 +40,8 @@ class PulseStream {
     static void onStreamState(pa_stream* stream, void* self);
     static void onWrite(pa_stream* stream, std::size_t bytes, void* self);
     void write(std::size_t bytes);
+    // With the loop locked: asks the server where it reads, and waits for the answer.
+    std::optional<std::int64_t> framesRead();
 
     // Frames rendered at once: more than a request (100 ms, even at 48 kHz), so a request
     // goes out as one block of shared memory. In two blocks, the server's replies about
@@ -44,6 +53,11 @@ class PulseStream {
     pa_stream* stream_ = nullptr;
     std::vector<float> left_ = std::vector<float>(kChunk);
     std::vector<float> right_ = std::vector<float>(kChunk);
+    // The last frames written, interleaved, kept to fade out what the server still holds.
+    static constexpr std::int64_t kHistory = 32768;
+    std::vector<float> history_ = std::vector<float>(2 * kHistory);
+    std::int64_t written_ = 0;  // frames written since the start
+    bool faded_ = false;        // nothing more is written
 };
 
 }  // namespace xmascard::media

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/media/sound_font_check.h"
+#include "platform/media/fluidsynth/sound_font_check.h"
 
 #include <array>
 #include <cstdint>

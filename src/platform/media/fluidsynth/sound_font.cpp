@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "platform/media/sound_font.h"
+#include "platform/media/fluidsynth/sound_font.h"
 
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/media/sound_font_check.h"
+#include "platform/media/fluidsynth/sound_font_check.h"
+#include "platform/media/midi_source.h"
 
 namespace xmascard::media {
 namespace {
@@ -28,8 +29,9 @@ long long fileSize(const std::string& path) {
 
 }  // namespace
 
-std::vector<std::string> SoundFont::candidates(fluid_settings_t* settings) {
-    if (const char* chosen = std::getenv("XMASCARD_SOUNDFONT")) return {chosen};
+std::vector<std::string> SoundFont::candidates(fluid_settings_t* settings,
+                                              const std::optional<std::string>& chosen) {
+    if (chosen) return {*chosen};
     std::vector<std::string> list;
     char* fluidDefault = nullptr;
     if (fluid_settings_dupstr(settings, "synth.default-soundfont", &fluidDefault) == FLUID_OK &&
@@ -43,9 +45,10 @@ std::vector<std::string> SoundFont::candidates(fluid_settings_t* settings) {
     return list;
 }
 
-Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings) {
+Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings,
+                                                   const std::optional<std::string>& chosen) {
     FluidErrorCapture capture;
-    std::vector<std::string> list = candidates(settings.get());
+    std::vector<std::string> list = candidates(settings.get(), chosen);
     double sampleRate = 0;
     fluid_settings_getnum(settings.get(), "synth.sample-rate", &sampleRate);
     FluidSettings hostSettings = makeFluidSettings(static_cast<int>(sampleRate));
@@ -68,7 +71,7 @@ Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings
                 std::shared_ptr<SoundFont> font(new SoundFont(hostSettings, host, sfont, path));
                 // What a reset selects: the piano, and the standard kit on channel 10.
                 font->hold(0, 0);
-                font->hold(kPercussionBank, 0);
+                font->hold(MidiSource::kPercussionBank, 0);
                 return Result<std::shared_ptr<SoundFont>>::success(std::move(font));
             }
             lastError = capture.last(path + ": cannot be loaded");
@@ -77,7 +80,7 @@ Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings
     }
     std::string message = "no General MIDI SoundFont found";
     if (!lastError.empty()) message += " (" + lastError + ")";
-    message += "; install timgm6mb-soundfont or set XMASCARD_SOUNDFONT";
+    message += "; install timgm6mb-soundfont or name one with XMASCARD_SOUNDFONT";
     return Result<std::shared_ptr<SoundFont>>::failure(message);
 }
 
@@ -88,7 +91,7 @@ bool SoundFont::hold(int bank, int program) {
     // As a program change falls back: the standard kit, or the bank 0 instrument, or the
     // first one.
     if (!exists(bank, program)) {
-        if (bank != kPercussionBank) bank = 0;
+        if (bank != MidiSource::kPercussionBank) bank = 0;
         if (!exists(bank, program)) program = 0;
         if (!exists(bank, program)) return false;
     }

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "platform/media/pulse_stream.h"
+#include "platform/media/pulse/pulse_stream.h"
 
 #include <pulse/pulseaudio.h>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "build_info.h"
 
@@ -13,6 +15,7 @@ namespace xmascard::media {
 namespace {
 constexpr pa_usec_t kQueued = 200 * 1000;   // sound kept queued on the server
 constexpr pa_usec_t kRequest = 100 * 1000;  // sound asked for at a time
+constexpr std::size_t kFrameBytes = 2 * sizeof(float);
 
 struct ProplistFree {
     void operator()(pa_proplist* list) const { pa_proplist_free(list); }
@@ -134,21 +137,73 @@ void PulseStream::onWrite(pa_stream*, std::size_t bytes, void* self) {
 // Runs on the stream's thread. Writes into the server's own memory block; nothing here
 // allocates.
 void PulseStream::write(std::size_t bytes) {
-    constexpr std::size_t kFrameBytes = 2 * sizeof(float);
-    while (bytes >= kFrameBytes) {
+    while (!faded_ && bytes >= kFrameBytes) {
         void* data = nullptr;
         std::size_t size = std::min(bytes, kChunk * kFrameBytes);
         if (pa_stream_begin_write(stream_, &data, &size) < 0 || !data) return;
         const int frames = static_cast<int>(std::min(size, kChunk * kFrameBytes) / kFrameBytes);
         pull_(left_.data(), right_.data(), frames);
         auto* out = static_cast<float*>(data);
-        for (int i = 0; i < frames; ++i) {
+        for (int i = 0; i < frames; ++i, ++written_) {
             out[2 * i] = std::clamp(left_[i], -1.0f, 1.0f);
             out[2 * i + 1] = std::clamp(right_[i], -1.0f, 1.0f);
+            float* kept = &history_[static_cast<std::size_t>(2 * (written_ % kHistory))];
+            kept[0] = out[2 * i];
+            kept[1] = out[2 * i + 1];
         }
         pa_stream_write(stream_, data, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE);
         bytes -= frames * kFrameBytes;
     }
+}
+
+std::optional<std::int64_t> PulseStream::framesRead() {
+    pa_operation* update = pa_stream_update_timing_info(
+        stream_, [](pa_stream*, int, void* self) {
+            pa_threaded_mainloop_signal(static_cast<PulseStream*>(self)->loop_, 0);
+        },
+        this);
+    if (!update) return std::nullopt;
+    while (pa_operation_get_state(update) == PA_OPERATION_RUNNING)
+        pa_threaded_mainloop_wait(loop_);
+    pa_operation_unref(update);
+    const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
+    if (!timing || timing->read_index_corrupt) return std::nullopt;
+    return timing->read_index / static_cast<std::int64_t>(kFrameBytes);
+}
+
+void PulseStream::fadeOut() {
+    // Past what the server has read by the time the rewrite reaches it, and 10 ms long.
+    constexpr std::int64_t kMargin = 1024;
+    constexpr std::int64_t kFade = 441;
+    pa_threaded_mainloop_lock(loop_);
+    faded_ = true;
+    const std::optional<std::int64_t> read = framesRead();
+    if (read) {
+        const std::int64_t start = *read + kMargin;
+        const std::int64_t end = written_;
+        if (start < end && end - start <= kHistory) {
+            std::vector<float> tail(static_cast<std::size_t>(2 * (end - start)), 0.0f);
+            for (std::int64_t f = 0; f < std::min(kFade, end - start); ++f) {
+                const float gain = 1.0f - static_cast<float>(f + 1) / kFade;
+                const float* kept =
+                    &history_[static_cast<std::size_t>(2 * ((start + f) % kHistory))];
+                tail[static_cast<std::size_t>(2 * f)] = kept[0] * gain;
+                tail[static_cast<std::size_t>(2 * f + 1)] = kept[1] * gain;
+            }
+            pa_stream_write(stream_, tail.data(), tail.size() * sizeof(float), nullptr,
+                            start * static_cast<std::int64_t>(kFrameBytes), PA_SEEK_ABSOLUTE);
+            // The stream may go once the server has taken the fade; at most a third of a
+            // second, should the server not answer.
+            for (int i = 0; i < 60; ++i) {
+                const std::optional<std::int64_t> now = framesRead();
+                if (!now || *now >= start + kFade) break;
+                pa_threaded_mainloop_unlock(loop_);
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                pa_threaded_mainloop_lock(loop_);
+            }
+        }
+    }
+    pa_threaded_mainloop_unlock(loop_);
 }
 
 }  // namespace xmascard::media

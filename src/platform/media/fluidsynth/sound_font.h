@@ -4,10 +4,11 @@
 #include <fluidsynth.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/media/fluid_support.h"
+#include "platform/media/fluidsynth/fluid_support.h"
 #include "platform/media/result.h"
 
 namespace xmascard::media {
@@ -22,21 +23,20 @@ namespace xmascard::media {
 // the audio thread and reset them at every seek, never read the file or free its data.
 class SoundFont {
   public:
-    // Where to look, in order: $XMASCARD_SOUNDFONT alone when it is set; otherwise
+    // Where to look, in order: the chosen file alone when there is one; otherwise
     // FluidSynth's synth.default-soundfont, the Debian default-GM links, then
     // well-known file names.
-    static std::vector<std::string> candidates(fluid_settings_t* settings);
+    static std::vector<std::string> candidates(fluid_settings_t* settings,
+                                               const std::optional<std::string>& chosen);
 
     // Loads the first candidate that loads, preferring files under 40 MB (the card
     // must stay small in memory) before trying larger ones.
-    static Result<std::shared_ptr<SoundFont>> load(const FluidSettings& settings);
+    static Result<std::shared_ptr<SoundFont>> load(const FluidSettings& settings,
+                                                   const std::optional<std::string>& chosen = {});
 
     ~SoundFont();
     SoundFont(const SoundFont&) = delete;
     SoundFont& operator=(const SoundFont&) = delete;
-
-    // The bank a program change on a percussion channel selects from.
-    static constexpr int kPercussionBank = 128;
 
     // Keeps a preset's samples loaded for as long as the font lives: the preset a program
     // change to (bank, program) selects, with FluidSynth's fallbacks for one the font lacks.
