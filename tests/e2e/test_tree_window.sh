@@ -25,7 +25,10 @@ for wm in none openbox wayland-session; do
       env "${session[@]}" WINDIR="$work" XMASCARD_AUDIO=none "$card" >"$work/card-$wm.log" 2>&1 &
       CARD_PID=$!
       X_PIDS+=("$CARD_PID")
-      id=$(wait_for_window "Merry Christmas and Happy New Year") || { echo "FAIL [$wm]: no window"; exit 1; }
+      id=$(wait_for_window "Merry Christmas and Happy New Year") || {
+          state=ended; kill -0 "$CARD_PID" 2>/dev/null && state=running
+          echo "FAIL [$wm]: no window (the card is $state; its output: $(tr '\n' ' ' <"$work/card-$wm.log"))"
+          exit 1; }
       sleep 0.3
       count=$(xdotool search --onlyvisible --name "Merry Christmas and Happy New Year" | wc -l)
       [ "$count" -eq 1 ] || { echo "FAIL [$wm]: $count windows"; exit 1; }

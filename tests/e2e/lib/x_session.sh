@@ -95,10 +95,11 @@ harness_stop() {
     fi
 }
 
-# Prints the id of the first visible window with this exact name, waiting up to 10 s.
+# Prints the id of the first visible window with this exact name, waiting up to 30 s (a
+# loaded machine can take its time over a first start).
 wait_for_window() {
     local name="$1" id
-    for _ in $(seq 200); do
+    for _ in $(seq 600); do
         id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n 1)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.05
