@@ -80,12 +80,13 @@ std::unique_ptr<RecordingSink> openSink(const RecordOptions& options, Graphics& 
 }
 
 // The show's length, from a run of it without pictures or sound (a fraction of a second).
-double showLength(Graphics& graphics, ScreenSize screen, const std::string& soundDirectory) {
+double showLength(const CardNames& names, Graphics& graphics, ScreenSize screen,
+                  const std::string& soundDirectory) {
     auto audio = media::AudioEngine::create(media::AudioEngine::Output::Silent);
     VirtualClock clock(0);
     HeadlessHost host(graphics, screen, soundDirectory);
     Runtime runtime(clock, *audio, host);
-    Program program(runtime);
+    Program program(runtime, names);
     program.start();
     TickLoop(runtime, [&clock](double t) { clock.set(t); }).runUntil(kLongestShow);
     return clock.now();
@@ -93,20 +94,21 @@ double showLength(Graphics& graphics, ScreenSize screen, const std::string& soun
 
 }  // namespace
 
-int recordShow(const RecordOptions& options, Graphics& graphics,
+int recordShow(const RecordOptions& options, const CardNames& names, Graphics& graphics,
                const std::string& soundDirectory) {
     int failureStatus = 1;
     const std::unique_ptr<RecordingSink> sink = openSink(options, graphics, failureStatus);
     if (!sink) return failureStatus;
     const ScreenSize screen{options.screenWidth, options.screenHeight};
     std::optional<ProgressBar> progress;
-    if (isatty(STDERR_FILENO)) progress.emplace(stderr, showLength(graphics, screen, soundDirectory));
+    if (isatty(STDERR_FILENO))
+        progress.emplace(stderr, showLength(names, graphics, screen, soundDirectory));
 
     auto audio = media::AudioEngine::create(media::AudioEngine::Output::Offline);
     VirtualClock clock(0);
     HeadlessHost host(graphics, screen, soundDirectory);
     Runtime runtime(clock, *audio, host);
-    Program program(runtime);
+    Program program(runtime, names);
     program.start();
 
     Soundtrack soundtrack(*audio, *sink);
