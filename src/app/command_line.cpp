@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
+#include <QTextBoundaryFinder>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -73,6 +74,40 @@ Problem setSilent(CommandLine& line, const std::string&) {
     return std::nullopt;
 }
 
+// What is wrong with a name, if anything. A name is one line of UTF-8 text of 1 to
+// kLongestName characters as a reader counts them (a letter with its accents is one).
+// QCommandLineParser hands values over decoded, with U+FFFD for bytes that are not UTF-8.
+constexpr qsizetype kLongestName = 40;
+
+Problem nameProblem(const char* option, const std::string& value) {
+    const std::string name = std::string("--") + option;
+    if (value.empty()) return name + " needs a name";
+    const QString text = QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+    if (text.contains(QChar::ReplacementCharacter)) return name + " needs a name in UTF-8";
+    for (const char32_t c : text.toUcs4())
+        if (QChar::category(c) == QChar::Other_Control || c == 0x2028 || c == 0x2029)
+            return name + " takes a name without control characters";
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    qsizetype count = 0;
+    while (characters.toNextBoundary() > 0) ++count;
+    if (count > kLongestName)
+        return name + " takes a name of up to " + std::to_string(kLongestName) +
+               " characters, not " + std::to_string(count);
+    return std::nullopt;
+}
+
+Problem setTo(CommandLine& line, const std::string& value) {
+    if (auto problem = nameProblem("to", value)) return problem;
+    line.names.to = value;
+    return std::nullopt;
+}
+
+Problem setFrom(CommandLine& line, const std::string& value) {
+    if (auto problem = nameProblem("from", value)) return problem;
+    line.names.from = value;
+    return std::nullopt;
+}
+
 Problem showHelp(CommandLine& line, const std::string&) {
     line.action = CommandLine::Action::ShowHelp;
     return std::nullopt;
@@ -93,6 +128,11 @@ constexpr Option kOptions[] = {
      "one video with its sound (FILE ends in .mp4, .webm or .mkv),\n"
      "or into PNG frames of the screen and DIR/soundtrack.wav",
      &setRecord},
+    {"to", nullptr, "NAME",
+     "the receiver's name, written inside the card, which then\n"
+     "opens at the end of the show (up to 40 characters)",
+     &setTo},
+    {"from", nullptr, "NAME", "the sender's name, written inside the card likewise", &setFrom},
     {"fps", nullptr, "N", "frames per second of a recording (default 25)", &setFps,
      Scope::Recording},
     {"screen", nullptr, "WxH", "screen size of a recording (default 1280x800)", &setScreen,

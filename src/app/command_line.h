@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/recorder.h"
+#include "windows/card_names.h"
 
 namespace xmascard {
 
@@ -15,6 +16,8 @@ struct CommandLine {
     enum class Action { PlayCard, Record, ShowHelp, ShowVersion };
     Action action = Action::PlayCard;
     RecordOptions record;
+    // The names inside the card, on the screen and in a recording alike.
+    CardNames names;
 };
 
 // A command line the program cannot follow. The message is one line, without the program's

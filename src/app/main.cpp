@@ -35,16 +35,17 @@ std::optional<std::string> chosenSoundFont() { return xmascard::Environ("XMASCAR
 // options (-platform, -display, ...) are not the card's. The count must outlive the application.
 int qtArgc = 1;
 
-int runRecording(char** argv, const xmascard::RecordOptions& options) {
+int runRecording(char** argv, const xmascard::CommandLine& line) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(qtArgc, argv);
     xmascard::QtGraphics graphics;
     return xmascard::recordShow(
-        options, {graphics, xmascard::media::linuxSoundSystem("", chosenSoundFont()).music,
-                  xmascard::soundDirectoryFor(xmascard::Environ, xmascard::QtHost::cacheDirectory())});
+        line.record, line.names,
+        {graphics, xmascard::media::linuxSoundSystem("", chosenSoundFont()).music,
+         xmascard::soundDirectoryFor(xmascard::Environ, xmascard::QtHost::cacheDirectory())});
 }
 
-int runCard(char** argv) {
+int runCard(char** argv, const xmascard::CardNames& names) {
     if (const auto problem = xmascard::prepareDisplay()) {
         std::fprintf(stderr, "xmascard: %s\n", problem->c_str());
         return 1;
@@ -77,7 +78,7 @@ int runCard(char** argv) {
     // winds down in order.
     QSocketNotifier signalled(xmascard::signal_ending::descriptor(), QSocketNotifier::Read);
     QObject::connect(&signalled, &QSocketNotifier::activated, [] { QCoreApplication::exit(0); });
-    xmascard::Program program(runtime);
+    xmascard::Program program(runtime, names);
     program.start();
     host.run(runtime, clock);
     const int status = app.exec();
@@ -95,8 +96,8 @@ int main(int argc, char** argv) {
     const auto& line = std::get<xmascard::CommandLine>(read);
     xmascard::signal_ending::install();
     const int status = line.action == xmascard::CommandLine::Action::Record
-                           ? runRecording(argv, line.record)
-                           : runCard(argv);
+                           ? runRecording(argv, line)
+                           : runCard(argv, line.names);
     if (xmascard::signal_ending::received() != 0) xmascard::signal_ending::endAsSignalled();
     return status;
 }

@@ -80,12 +80,13 @@ std::unique_ptr<RecordingSink> openSink(const RecordOptions& options, Graphics& 
 }
 
 // The show's length, from a run of it without pictures or sound (a fraction of a second).
-double showLength(Graphics& graphics, ScreenSize screen, const std::string& soundDirectory) {
+double showLength(const CardNames& names, Graphics& graphics, ScreenSize screen,
+                  const std::string& soundDirectory) {
     auto audio = media::AudioEngine::create(media::AudioEngine::Output::Silent);
     VirtualClock clock(0);
     HeadlessHost host(graphics, screen, soundDirectory);
     Runtime runtime(clock, *audio, host);
-    Program program(runtime);
+    Program program(runtime, names);
     program.start();
     TickLoop(runtime, [&clock](double t) { clock.set(t); }).runUntil(kLongestShow);
     return clock.now();
@@ -103,7 +104,8 @@ std::string missingSound(const media::AudioEngine& audio) {
 
 }  // namespace
 
-int recordShow(const RecordOptions& options, const RecordingBackend& backend) {
+int recordShow(const RecordOptions& options, const CardNames& names,
+               const RecordingBackend& backend) {
     Graphics& graphics = backend.graphics;
     const std::string& soundDirectory = backend.soundDirectory;
     int failureStatus = 1;
@@ -111,7 +113,8 @@ int recordShow(const RecordOptions& options, const RecordingBackend& backend) {
     if (!sink) return failureStatus;
     const ScreenSize screen{options.screenWidth, options.screenHeight};
     std::optional<ProgressBar> progress;
-    if (isatty(STDERR_FILENO)) progress.emplace(stderr, showLength(graphics, screen, soundDirectory));
+    if (isatty(STDERR_FILENO))
+        progress.emplace(stderr, showLength(names, graphics, screen, soundDirectory));
 
     // A silent recording synthesizes and decodes nothing: its soundtrack is silence.
     auto audio = media::AudioEngine::create(
@@ -120,7 +123,7 @@ int recordShow(const RecordOptions& options, const RecordingBackend& backend) {
     VirtualClock clock(0);
     HeadlessHost host(graphics, screen, soundDirectory);
     Runtime runtime(clock, *audio, host);
-    Program program(runtime);
+    Program program(runtime, names);
     program.start();
 
     Soundtrack soundtrack(*audio, *sink);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/font.h"
 #include "platform/picture.h"
 #include "platform/surface.h"
 
@@ -29,6 +30,13 @@ class Graphics {
     virtual std::unique_ptr<Image> makeImage(int width, int height, Color fill) = 0;
     // The image as a PNG file's bytes (`effort` 0 to 100: more compresses harder).
     virtual std::vector<std::uint8_t> encodePng(Image& image, int effort) = 0;
+
+    // How far a line of UTF-8 text in this font advances, in pixels, as every canvas of this
+    // backend draws it.
+    virtual float textWidth(const std::string& text, const Font& font) = 0;
+    // The byte offsets in UTF-8 text at which each user-perceived character ends (a letter
+    // with its accents, an emoji sequence), in order: where the text may be cut.
+    virtual std::vector<std::size_t> characterEnds(const std::string& text) = 0;
 };
 
 }  // namespace xmascard

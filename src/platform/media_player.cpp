@@ -3,6 +3,7 @@
 
 #include "platform/form.h"
 #include "platform/media/audio_engine.h"
+#include "platform/player_face.h"
 #include "platform/runtime.h"
 
 namespace xmascard {
@@ -60,5 +61,18 @@ void MediaPlayer::Play() { player_->play(); }
 void MediaPlayer::Pause() { player_->pause(); }
 void MediaPlayer::Stop() { player_->stop(); }
 bool MediaPlayer::playing() const { return player_->isPlaying(); }
+
+void MediaPlayer::paint(Canvas& canvas, const PixelRect& area, TextBoxes) const {
+    if (!shownTune_) return;
+    const media::Player& tune = *shownTune_->player_;
+    paintPlayerFace(canvas, area,
+                    {tuneTitle_, tune.currentPosition(), tune.duration(), tune.isPlaying()});
+}
+
+void MediaPlayer::showTune(const MediaPlayer* player, std::string title) {
+    shownTune_ = player;
+    tuneTitle_ = std::move(title);
+    changed(Change::Appearance);
+}
 
 }  // namespace xmascard

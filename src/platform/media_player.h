@@ -15,8 +15,8 @@ class Player;
 }
 
 // The media player control: plays one sound file (MIDI or MP3) through the program's audio
-// output. It draws nothing. Setting FileName loads the file and, with AutoStart, plays it
-// from the beginning; "" releases it.
+// output. Setting FileName loads the file and, with AutoStart, plays it from the beginning;
+// "" releases it. It draws nothing unless it is given a tune to show on its face.
 class MediaPlayer final : public Control {
   public:
     MediaPlayer(Form& form, std::string name, int index, PictureBox* container);
@@ -24,6 +24,12 @@ class MediaPlayer final : public Control {
 
     void applyDesign(const ControlDesign& design) override;
     bool takesMouse() const override { return false; }
+    // The face of a player that shows a tune (player_face.h); nothing otherwise.
+    void paint(Canvas& canvas, const PixelRect& area, TextBoxes) const override;
+    // Shows on the face, under a title, what another player plays and how far it is; an
+    // idle player on a window stands for the music heard with it. nullptr: no face.
+    void showTune(const MediaPlayer* player, std::string title);
+    const MediaPlayer* shownTune() const { return shownTune_; }
 
     const std::string& FileName() const { return fileName_; }
     void setFileName(const std::string& path);
@@ -60,6 +66,8 @@ class MediaPlayer final : public Control {
     bool showControls_ = true;
     bool showAudioControls_ = true;
     bool showTracker_ = true;
+    const MediaPlayer* shownTune_ = nullptr;
+    std::string tuneTitle_;
 };
 
 }  // namespace xmascard

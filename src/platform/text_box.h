@@ -27,6 +27,7 @@ class TextBox final : public Control {
     Alignment alignment() const { return alignment_; }
     bool bordered() const { return bordered_; }
     const Font& font() const { return font_; }
+    void setFont(const Font& font) { set(font_, font, xmascard::Change::Appearance); }
 
     std::function<void()> Change;
 

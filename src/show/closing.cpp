@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include <algorithm>
+
 #include "show/form_tree.h"
 #include "show/program.h"
 
@@ -24,9 +26,35 @@ constexpr long kVolumeStep = 30;  // hundredths of a decibel
 // The music fades no further than this while the caption slides in.
 constexpr media::Volume kFadeFloor{-1500};
 constexpr float kRise = 20;  // twips per tick
+
+// A window's edge that keeps `length` twips on a screen of `screen` twips, as near `start`
+// as that allows; the start of the screen when it is too small.
+float keptOnScreen(float start, float length, float screen) {
+    return std::max(0.0f, std::min(start, screen - length));
+}
+
 }  // namespace
 
-bool FormTree::placed() { return program_.form3->Left() == Left() + kPlacementOffset; }
+bool FormTree::placed() { return program_.form3->Left() == placedLeft(); }
+
+// The cherub and the card go to the tree's place. The open card, wider than the tree, takes
+// the middle of the tree's place and is kept on the screen.
+float FormTree::placedLeft() {
+    if (!program_.form2->hasNames()) return Left() + kPlacementOffset;
+    const float screen = toTwips(Pixels{static_cast<float>(runtime().screen().width)}).value;
+    return keptOnScreen(Left() + (Width() - Form2::kOpenWidth) / 2, Form2::kOpenWidth, screen);
+}
+
+// The card opens to its inside page where it stands, kept on the screen from top to bottom
+// too, with the cherub still on its top edge.
+void FormTree::openCard(Form2& card, Form3& skin) {
+    card.OpenCard(MediaPlayer1);
+    const float screen = toTwips(Pixels{static_cast<float>(runtime().screen().height)}).value;
+    const float top = keptOnScreen(card.Top(), card.Height(), screen);
+    if (top == card.Top()) return;
+    card.setTop(top);
+    skin.setTop(card.Top() - skin.Height() / 2);
+}
 
 void FormTree::TimerEnd_Timer() {
     Form2& card = *program_.form2;
@@ -37,8 +65,9 @@ void FormTree::TimerEnd_Timer() {
     if (MediaPlayer1.CurrentPosition() > kLongMusic && !placed()) MediaPlayer1.Pause();
 
     if (runtime().Timer() > t0 + kPlacementAt && !placed()) {
-        skin.setLeft(Left() + kPlacementOffset);
+        skin.setLeft(placedLeft());
         card.setLeft(skin.Left());
+        if (card.hasNames()) openCard(card, skin);
         Hide();
         skin.ZOrder(ZOrderPosition::Front);
         lastClosingStep_ = runtime().Timer();

@@ -16,6 +16,8 @@
 namespace xmascard {
 
 class Program;
+class Form2;
+class Form3;
 
 // The tree window: the start-up window and the conductor of the whole show. Its handlers
 // live in several files, one per part of the show (start-up, timeline, lights, snow, hatch
@@ -83,6 +85,8 @@ class FormTree final : public Form {
     // Closing
     void TimerEnd_Timer();
     bool placed();
+    float placedLeft();
+    void openCard(Form2& card, Form3& skin);
 
     Program& program_;
 

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ struct Row {
     Action action = Action::PlayCard;
     RecordOptions record = {};
     Stdout out = Stdout::File;
+    CardNames names = {};
 };
 
 using Args = std::vector<std::string>;
@@ -42,6 +44,11 @@ Row records(const char* name, Args arguments, std::string directory, int fps = 2
     Row row = plays(name, std::move(arguments));
     row.action = Action::Record;
     row.record = {std::move(directory), fps, width, height};
+    return row;
+}
+
+Row named(Row row, std::optional<std::string> to, std::optional<std::string> from) {
+    row.names = {std::move(to), std::move(from)};
     return row;
 }
 
@@ -69,6 +76,26 @@ std::string badFps(const std::string& value) {
     return "--fps needs a whole number from 1 to 120, not '" + value + "'";
 }
 
+std::string repeated(const std::string& character, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += character;
+    return text;
+}
+
+// Names are counted in characters as a reader sees them, whatever their bytes.
+const std::string kFamily = "\U0001F468\u200D\U0001F469\u200D\U0001F467";  // one emoji
+const std::string kDecomposedE = "e\u0301";                                // e and an accent
+std::string tooLong(const char* option, int count) {
+    return std::string("--") + option + " takes a name of up to 40 characters, not " +
+           std::to_string(count);
+}
+std::string controlIn(const char* option) {
+    return std::string("--") + option + " takes a name without control characters";
+}
+std::string notUtf8(const char* option) {
+    return std::string("--") + option + " needs a name in UTF-8";
+}
+
 const std::vector<Row>& rows() {
     const std::string usage = "Usage: xmascard [OPTION]...\n";
     const std::string reportLine = "\nReport problems at <" XMASCARD_BUG_URL ">.\n";
@@ -93,6 +120,36 @@ const std::vector<Row>& rows() {
                     "xmascard: cannot write the help: No space left on device\n"),
         cannotPrint("version into a full disk", {"--version"},
                     "xmascard: cannot write the version: No space left on device\n"),
+
+        named(plays("both names", {"--to", "Anna", "--from", "Tom"}), "Anna", "Tom"),
+        named(plays("names after '='", {"--from=Tom Smith", "--to=Zoë Ångström"}), "Zoë Ångström",
+              "Tom Smith"),
+        named(plays("the receiver alone", {"--to", "Anna"}), "Anna", std::nullopt),
+        named(plays("the sender alone", {"--from", "Tom"}), std::nullopt, "Tom"),
+        named(records("names in a recording", {"--record", "a.mp4", "--to", "Anna"}, "a.mp4"),
+              "Anna", std::nullopt),
+        named(plays("40 letters", {"--to", repeated("a", 40)}), repeated("a", 40), std::nullopt),
+        named(plays("40 letters of two bytes", {"--to", repeated("ä", 40)}), repeated("ä", 40),
+              std::nullopt),
+        named(plays("40 letters with combining accents", {"--from", repeated(kDecomposedE, 40)}),
+              std::nullopt, repeated(kDecomposedE, 40)),
+        named(plays("40 emoji sequences", {"--to", repeated(kFamily, 40)}), repeated(kFamily, 40),
+              std::nullopt),
+        named(plays("a name that looks like an option", {"--to=--from"}), "--from", std::nullopt),
+        refuses("41 letters", {"--to", repeated("a", 41)}, tooLong("to", 41)),
+        refuses("41 letters of two bytes", {"--from", repeated("ä", 41)}, tooLong("from", 41)),
+        refuses("41 emoji sequences", {"--to", repeated(kFamily, 41)}, tooLong("to", 41)),
+        refuses("a tab in a name", {"--to", "Anna\tMaria"}, controlIn("to")),
+        refuses("a newline in a name", {"--from", "Tom\n"}, controlIn("from")),
+        refuses("an escape sequence in a name", {"--to", "\x1b[2JAnna"}, controlIn("to")),
+        refuses("a delete in a name", {"--to", "An\x7fna"}, controlIn("to")),
+        refuses("a C1 control in a name", {"--to", "An\xc2\x85na"}, controlIn("to")),
+        refuses("a line separator in a name", {"--from", "Tom\u2028Smith"}, controlIn("from")),
+        refuses("Latin-1 bytes in a name", {"--to", "Zo\xeb"}, notUtf8("to")),
+        refuses("an overlong encoding in a name", {"--to", "\xc0\xaf"}, notUtf8("to")),
+        refuses("an encoded surrogate in a name", {"--from", "\xed\xa0\x80"}, notUtf8("from")),
+        refuses("an empty name", {"--to="}, "--to needs a name"),
+        refuses("a missing name", {"--from"}, "missing value after '--from'"),
 
         refuses("unknown long option", {"--frobnicate"}, "unknown option '--frobnicate'"),
         refuses("unknown short option", {"-x"}, "unknown option '-x'"),
@@ -179,6 +236,8 @@ TEST(CommandLine, FollowsTheLineOrExitsWithTheRightStatusAndMessage) {
         EXPECT_EQ(line.record.fps, row.record.fps);
         EXPECT_EQ(line.record.screenWidth, row.record.screenWidth);
         EXPECT_EQ(line.record.screenHeight, row.record.screenHeight);
+        EXPECT_EQ(line.names.to, row.names.to);
+        EXPECT_EQ(line.names.from, row.names.from);
     }
 }
 

@@ -8,9 +8,10 @@
 //   openUrl <address>                       the link was followed (opening always fails here)
 //   unloaded                                the window unloaded itself
 //   underlay <x> <y>                        the plain window underneath took a press
+//   text <box> <text>                       the card's Text1 or Text2 now holds this text
 //
 // Usage: window_harness form2|form3|form4|form5 --log FILE --region FILE [--at X Y]
-//        [--size W H] [--caption-in] [--underlay] [--quit-after SECONDS]
+//        [--size W H] [--caption-in] [--open TO FROM] [--underlay] [--quit-after SECONDS]
 
 #include <QApplication>
 #include <QFile>
@@ -42,9 +43,10 @@ struct Options {
     std::string form;
     QString log;
     QString region;
-    std::optional<QPoint> at;   // pixels
-    std::optional<QSize> size;  // pixels
-    bool captionIn = false;     // the card's caption where the closing sequence leaves it
+    std::optional<QPoint> at;       // pixels
+    std::optional<QSize> size;      // pixels
+    bool captionIn = false;         // the card's caption where the closing sequence leaves it
+    std::optional<CardNames> open;  // the card opened with these names
     bool underlay = false;
     int quitAfter = 120;  // seconds: the harness never outlives a script that forgot it
 };
@@ -170,9 +172,23 @@ int run(const Options& options, HarnessHost& host, Runtime& runtime, TickClock& 
     if (options.at)
         form.Move(toTwips(Pixels{static_cast<float>(options.at->x())}).value,
                   toTwips(Pixels{static_cast<float>(options.at->y())}).value);
-    if constexpr (std::is_same_v<T, Form2>)
+    if constexpr (std::is_same_v<T, Form2>) {
         if (options.captionIn) form.Label4.setLeft(270);
+        for (TextBox* box : {&form.Text1, &form.Text2})
+            box->Change = [&log, box, edited = box->Change] {
+                edited();
+                log.line(QString("text %1 %2")
+                             .arg(QString::fromStdString(box->Name()),
+                                  QString::fromStdString(box->Text())));
+            };
+    }
     form.Show();
+    // Opened as the show opens it, the player showing its own (empty) tune.
+    if constexpr (std::is_same_v<T, Form2>)
+        if (options.open) {
+            form.writeNames(*options.open);
+            form.OpenCard(form.MediaPlayer2);
+        }
     // Resizing a shown window, as a user or the show would: the window shapes itself anew.
     if (options.size) {
         form.setWidth(toTwips(Pixels{static_cast<float>(options.size->width())}).value);
@@ -218,6 +234,9 @@ std::optional<Options> parse(int argc, char** argv) {
         } else if (arg == "--size" && i + 2 < argc) {
             const int w = std::atoi(argv[++i]);
             o.size = QSize(w, std::atoi(argv[++i]));
+        } else if (arg == "--open" && i + 2 < argc) {
+            o.open = CardNames{argv[i + 1], argv[i + 2]};
+            i += 2;
         } else if (arg == "--caption-in") {
             o.captionIn = true;
         } else if (arg == "--underlay") {
@@ -241,7 +260,8 @@ int main(int argc, char** argv) {
     if (!options) {
         std::fputs(
             "usage: window_harness form2|form3|form4|form5 --log FILE --region FILE\n"
-            "       [--at X Y] [--size W H] [--caption-in] [--underlay] [--quit-after SECONDS]\n",
+            "       [--at X Y] [--size W H] [--caption-in] [--open TO FROM] [--underlay]\n"
+            "       [--quit-after SECONDS]\n",
             stderr);
         return 2;
     }

@@ -70,7 +70,11 @@ PixelPoint pixelPoint(const QPointF& p) {
 }  // namespace
 
 FormWindow::FormWindow(Form& form)
-    : QWidget(nullptr, flagsFor(form)), form_(form), pointer_(form), edits_(*this, form) {
+    : QWidget(nullptr, flagsFor(form)),
+      form_(form),
+      pointer_(form),
+      edits_(*this, form),
+      faces_(*this, form) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -121,6 +125,7 @@ void FormWindow::formChanged(Change what) {
 
 void FormWindow::controlChanged(Control& control, Change what) {
     if (edits_.controlChanged(control, what)) return;
+    faces_.controlChanged(control);
     // Qt gathers every change of a frame's ticks into one repaint, after the frame.
     for (const PixelRect& area : repaints_.changed(control, what)) update(toQRect(area));
 }

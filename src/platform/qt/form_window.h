@@ -9,6 +9,7 @@
 #include "platform/form_view.h"
 #include "platform/pointer_input.h"
 #include "platform/qt/line_edits.h"
+#include "platform/qt/player_faces.h"
 #include "platform/repaint_tracker.h"
 
 namespace xmascard {
@@ -47,6 +48,7 @@ class FormWindow final : public QWidget, public FormView {
     PointerInput pointer_;
     RepaintTracker repaints_;
     LineEdits edits_;
+    PlayerFaces faces_;
     QRegion shape_;  // empty: the whole rectangle
 };
 

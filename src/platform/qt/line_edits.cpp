@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/line_edits.h"
 
+#include <QEvent>
 #include <QLineEdit>
+#include <QWindow>
 
 #include "platform/control_geometry.h"
 #include "platform/form.h"
@@ -18,6 +20,7 @@ LineEdits::LineEdits(QWidget& window, Form& form) : form_(form) {
         if (!box) continue;
         auto* edit = new QLineEdit(&window);
         edit->setFrame(box->bordered());
+        edit->installEventFilter(this);
         edits_[box] = edit;
         sync(*box, *edit);
         connect(edit, &QLineEdit::textEdited, this, [this, box](const QString& text) {
@@ -25,6 +28,18 @@ LineEdits::LineEdits(QWidget& window, Form& form) : form_(form) {
             form_.runtime().requestSweep();
         });
     }
+}
+
+bool LineEdits::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress) return false;
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    QWindow* window = edit ? edit->window()->windowHandle() : nullptr;
+    if (!window || window->isActive()) return false;
+    // Qt refuses to activate a window that does not accept the focus; on X11 a window that
+    // bypasses the window manager is then given the input focus directly.
+    window->setFlag(Qt::WindowDoesNotAcceptFocus, false);
+    window->requestActivate();
+    return false;  // the line edit takes the press: the cursor goes where it was clicked
 }
 
 bool LineEdits::controlChanged(const Control& control, Change what) {

@@ -2,7 +2,9 @@
 #include "platform/qt/qt_graphics.h"
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QImageReader>
+#include <QTextBoundaryFinder>
 #include <cstring>
 
 #include "platform/qt/qt_canvas.h"
@@ -47,6 +49,26 @@ std::vector<std::uint8_t> QtGraphics::encodePng(Image& image, int effort) {
     buffer.open(QIODevice::WriteOnly);
     if (!static_cast<QtImage&>(image).image().save(&buffer, "PNG", effort)) return {};
     return {png.begin(), png.end()};
+}
+
+float QtGraphics::textWidth(const std::string& text, const Font& font) {
+    const QFontMetricsF metrics(toQFont(font));
+    return static_cast<float>(metrics.horizontalAdvance(QString::fromStdString(text)));
+}
+
+std::vector<std::size_t> QtGraphics::characterEnds(const std::string& text) {
+    const QString utf16 = QString::fromStdString(text);
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, utf16);
+    std::vector<std::size_t> ends;
+    qsizetype from = 0;
+    std::size_t bytes = 0;
+    for (qsizetype to = finder.toNextBoundary(); to > 0; to = finder.toNextBoundary()) {
+        bytes +=
+            static_cast<std::size_t>(QStringView(utf16).sliced(from, to - from).toUtf8().size());
+        ends.push_back(bytes);
+        from = to;
+    }
+    return ends;
 }
 
 }  // namespace xmascard

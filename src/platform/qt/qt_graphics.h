@@ -13,6 +13,8 @@ class QtGraphics final : public Graphics {
     std::unique_ptr<Surface> makeSurface() override;
     std::unique_ptr<Image> makeImage(int width, int height, Color fill) override;
     std::vector<std::uint8_t> encodePng(Image& image, int effort) override;
+    float textWidth(const std::string& text, const Font& font) override;
+    std::vector<std::size_t> characterEnds(const std::string& text) override;
 };
 
 }  // namespace xmascard
