@@ -7,8 +7,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/media/device_output.h"
 #include "platform/media/engine_core.h"
+#ifdef XMASCARD_NO_SYNTHESIZER
+namespace xmascard::media {
+class DeviceOutput {};  // a build without a synthesizer has no sound card output yet
+}  // namespace xmascard::media
+#else
+#include "platform/media/device_output.h"
+#endif
 #include "platform/media/mixed_player.h"
 
 namespace xmascard::media {
@@ -85,6 +91,11 @@ std::unique_ptr<AudioEngine> AudioEngine::create(Output output) {
     std::string choice = env != nullptr ? env : "";
     if (choice == "none") return makeSilent();
     if (choice == "auto") choice.clear();
+#ifdef XMASCARD_NO_SYNTHESIZER
+    std::fprintf(stderr, "xmascard: no audio output in this build; the card plays silently\n");
+    std::fflush(stderr);
+    return makeSilent();
+#else
     auto core = std::make_shared<EngineCore>(true, kSampleRate);
     std::string why;
     auto device = DeviceOutput::open(core, choice, why);
@@ -97,6 +108,7 @@ std::unique_ptr<AudioEngine> AudioEngine::create(Output output) {
     auto engine = std::make_unique<MixingEngine>(output, std::move(core));
     engine->attachDevice(std::move(device));
     return engine;
+#endif
 }
 
 }  // namespace xmascard::media

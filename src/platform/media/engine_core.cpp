@@ -5,10 +5,12 @@
 #include <cstring>
 
 #include "platform/media/file_bytes.h"
-#include "platform/media/midi_source.h"
 #include "platform/media/mp3_decoder.h"
 #include "platform/media/pcm_source.h"
 #include "platform/media/smf_reader.h"
+#ifndef XMASCARD_NO_SYNTHESIZER
+#include "platform/media/midi_source.h"
+#endif
 
 namespace xmascard::media {
 
@@ -19,7 +21,9 @@ void reportProblem(const std::string& subject, const std::string& message) {
 
 EngineCore::EngineCore(bool synthesize, int sampleRate)
     : synthesize_(synthesize), sampleRate_(sampleRate), mixer_(synthesize) {
+#ifndef XMASCARD_NO_SYNTHESIZER
     if (synthesize_) settings_ = makeFluidSettings(sampleRate_);
+#endif
 }
 
 Result<LoadedMedia> EngineCore::load(const std::string& path, std::string& warning) {
@@ -36,10 +40,12 @@ Result<LoadedMedia> EngineCore::load(const std::string& path, std::string& warni
 }
 
 void EngineCore::prepareSoundFont() {
+#ifndef XMASCARD_NO_SYNTHESIZER
     if (!synthesize_ || soundFont_) return;
     // A failure is reported when a MIDI file needs the font.
     auto soundFont = SoundFont::load(settings_);
     if (soundFont.ok()) soundFont_ = soundFont.take();
+#endif
 }
 
 Result<LoadedMedia> EngineCore::loadMidi(const std::vector<std::uint8_t>& bytes) {
@@ -48,6 +54,9 @@ Result<LoadedMedia> EngineCore::loadMidi(const std::vector<std::uint8_t>& bytes)
     LoadedMedia media;
     media.lengthFrames = parsed.value().lengthFrames;
     if (!synthesize_) return Result<LoadedMedia>::success(std::move(media));
+#ifdef XMASCARD_NO_SYNTHESIZER
+    return Result<LoadedMedia>::failure("this build has no MIDI synthesizer");
+#else
 
     if (!soundFont_) {
         auto soundFont = SoundFont::load(settings_);
@@ -67,6 +76,7 @@ Result<LoadedMedia> EngineCore::loadMidi(const std::vector<std::uint8_t>& bytes)
     }
     media.source = source.take();
     return Result<LoadedMedia>::success(std::move(media));
+#endif
 }
 
 Result<LoadedMedia> EngineCore::loadMp3(const std::vector<std::uint8_t>& bytes,

@@ -5,11 +5,15 @@
 #include <memory>
 #include <string>
 
-#include "platform/media/fluid_support.h"
 #include "platform/media/mixer.h"
 #include "platform/media/result.h"
-#include "platform/media/sound_font.h"
 #include "platform/media/source.h"
+// A build without a synthesizer (Windows, for now) keeps the players' time and mixes MP3
+// files only.
+#ifndef XMASCARD_NO_SYNTHESIZER
+#include "platform/media/fluid_support.h"
+#include "platform/media/sound_font.h"
+#endif
 
 namespace xmascard::media {
 
@@ -33,7 +37,9 @@ class EngineCore {
     Mixer& mixer() { return mixer_; }
     bool synthesizes() const { return synthesize_; }
     int sampleRate() const { return sampleRate_; }
+#ifndef XMASCARD_NO_SYNTHESIZER
     const FluidSettings& settings() const { return settings_; }
+#endif
 
     // Reads and prepares a file: a Standard MIDI File when it starts with "MThd", an
     // MP3 file otherwise. Called on the user-interface thread. A failure gives the
@@ -49,8 +55,10 @@ class EngineCore {
 
     const bool synthesize_;
     const int sampleRate_;
+#ifndef XMASCARD_NO_SYNTHESIZER
     FluidSettings settings_;
     std::shared_ptr<SoundFont> soundFont_;
+#endif
     Mixer mixer_;
 };
 
