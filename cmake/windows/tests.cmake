@@ -29,3 +29,12 @@ add_test(NAME e2e.windows_card
   COMMAND bash ${_tests}/e2e/windows/test_windows_card.sh $<TARGET_FILE:xmascard>
           ${CMAKE_BINARY_DIR}/e2e-artifacts)
 set_tests_properties(e2e.windows_card PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE)
+
+# Tests of the Win32 backend itself.
+file(GLOB _backend_tests CONFIGURE_DEPENDS ${_tests}/platform/win32/*.cpp)
+add_executable(xmascard_win32_tests ${_backend_tests})
+target_link_libraries(xmascard_win32_tests PRIVATE xmascard_show xmascard_win32
+                      xmascard_test_backend gmock)
+gtest_discover_tests(xmascard_win32_tests
+  PROPERTIES ENVIRONMENT "XMASCARD_AUDIO=none"
+  DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 300)

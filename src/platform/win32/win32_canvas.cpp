@@ -19,12 +19,12 @@ void drawShape(HDC dc, Figure::Kind kind, const PixelRect& r) {
         Rectangle(dc, r.left, r.top, r.right, r.bottom);
 }
 
-// Fills a figure's inside with a brush and no outline (GDI then fills one pixel less to
-// the right and below, hence the wider box).
+// Fills a figure's inside with a brush and no outline. Without a pen GDI fills a rectangle
+// one pixel less to the right and below, hence its wider box; an ellipse fills its box.
 void fillShape(HDC dc, Figure::Kind kind, const PixelRect& box, HGDIOBJ brush) {
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    drawShape(dc, kind, box.adjusted(0, 0, 1, 1));
+    drawShape(dc, kind, kind == Figure::Kind::Rectangle ? box.adjusted(0, 0, 1, 1) : box);
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
 }

@@ -53,8 +53,7 @@ void Win32Surface::circle(double x, double y, double r, const Pen& pen) {
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(outlined ? DC_PEN : NULL_PEN));
-    // Without a pen GDI fills one pixel less to the right and below.
-    Ellipse(dc, left, top, right + (outlined ? 0 : 1), bottom + (outlined ? 0 : 1));
+    Ellipse(dc, left, top, right, bottom);
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
     drawn_ = true;
