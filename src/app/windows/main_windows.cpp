@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The card's entry point on Windows: a GUI program (no console window of its own) that
 // still answers --help and --version in the console it was started from.
+// clang-format off
 #include "platform/win32/win32_windows.h"
-
 #include <shellapi.h>
+// clang-format on
 
 #include <cstdio>
 #include <string>

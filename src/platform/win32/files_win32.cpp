@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The card's files on Windows: the same contract as on POSIX systems, with Win32 calls.
-#include "platform/win32/win32_windows.h"
-
 #include <cstdio>
 #include <random>
 
 #include "platform/files.h"
 #include "platform/resources.h"
 #include "platform/win32/win32_text.h"
+#include "platform/win32/win32_windows.h"
 
 namespace xmascard {
 
@@ -21,9 +20,9 @@ void complain(const std::string& path, const std::string& what) {
 // The system's message for an error code, as one line without its closing full stop.
 std::string messageOf(DWORD error) {
     wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::string out = text ? narrow(text) : "error " + std::to_string(error);
     if (text) LocalFree(text);
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == '.'))
@@ -34,7 +33,8 @@ std::string messageOf(DWORD error) {
 bool writeAll(HANDLE file, const std::vector<char>& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
         DWORD written = 0;
         if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
             return false;
@@ -96,7 +96,8 @@ bool writeWholeFile(const std::string& path, const std::vector<char>& bytes) {
             return false;
         }
         // A link (a reparse point) in the target's place is replaced, never written through.
-        if ((attributes & FILE_ATTRIBUTE_READONLY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        if ((attributes & FILE_ATTRIBUTE_READONLY) &&
+            !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
             complain(path, "the file there is read-only");
             return false;
         }
@@ -110,9 +111,8 @@ bool writeWholeFile(const std::string& path, const std::vector<char>& bytes) {
     const bool written = writeAll(file, bytes) && FlushFileBuffers(file);
     const DWORD error = written ? 0 : GetLastError();
     CloseHandle(file);
-    if (!written ||
-        !MoveFileExW(temporary.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!written || !MoveFileExW(temporary.c_str(), target.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD failure = written ? GetLastError() : error;
         DeleteFileW(temporary.c_str());
         complain(path, messageOf(failure));

@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "platform/win32/gdiplus_codec.h"
 
-// GDI+'s headers need windows.h as it is (its RGB macro too), and min and max.
-#include <windows.h>
-#include <objidl.h>
-#include <shlwapi.h>
-
 #include <algorithm>
 #include <cstring>
 
+// GDI+'s headers need windows.h as it is (its RGB macro too) before them, and min and max.
+// clang-format off
+#include <windows.h>
+#include <objidl.h>
+#include <shlwapi.h>
 namespace Gdiplus {
 using std::max;
 using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
+// clang-format on
 
 namespace xmascard {
 

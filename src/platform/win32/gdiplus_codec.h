@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-
 namespace xmascard {
 
 // Pixels decoded by GDI+: 0xAARRGGBB words, row by row, premultiplied or not as asked.

@@ -31,7 +31,9 @@ void fillShape(HDC dc, Figure::Kind kind, const PixelRect& box, HGDIOBJ brush) {
 
 }  // namespace
 
-void Win32Canvas::clip(const PixelRect& r) { IntersectClipRect(dc_, r.left, r.top, r.right, r.bottom); }
+void Win32Canvas::clip(const PixelRect& r) {
+    IntersectClipRect(dc_, r.left, r.top, r.right, r.bottom);
+}
 
 void Win32Canvas::clip(const Region& region) {
     // Clip regions are in device coordinates: the region moves with the origin.

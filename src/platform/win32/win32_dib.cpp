@@ -21,8 +21,8 @@ std::unique_ptr<Dib> Dib::create(int width, int height) {
         return nullptr;
     }
     HGDIOBJ previous = SelectObject(dc, bitmap);
-    return std::make_unique<Dib>(
-        width, height, Handles{dc, bitmap, previous, static_cast<std::uint32_t*>(bits)});
+    return std::make_unique<Dib>(width, height,
+                                 Handles{dc, bitmap, previous, static_cast<std::uint32_t*>(bits)});
 }
 
 Dib::~Dib() {

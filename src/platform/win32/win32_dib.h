@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/win32/win32_windows.h"
-
 #include <cstdint>
 #include <memory>
+
+#include "platform/win32/win32_windows.h"
 
 namespace xmascard {
 
@@ -34,7 +34,11 @@ class Dib {
         std::uint32_t* bits;
     };
     Dib(int width, int height, Handles h)
-        : width_(width), height_(height), dc_(h.dc), bitmap_(h.bitmap), previous_(h.previous),
+        : width_(width),
+          height_(height),
+          dc_(h.dc),
+          bitmap_(h.bitmap),
+          previous_(h.previous),
           bits_(h.bits) {}
 
   private:

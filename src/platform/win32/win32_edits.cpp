@@ -15,7 +15,8 @@ namespace {
 
 std::string textOf(HWND edit) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
     return narrow(text);
 }
 
@@ -28,9 +29,9 @@ Win32Edits::Win32Edits(HWND window, Form& form) : form_(form) {
         const DWORD align = box->alignment() == Alignment::Center  ? ES_CENTER
                             : box->alignment() == Alignment::Right ? ES_RIGHT
                                                                    : ES_LEFT;
-        HWND edit = CreateWindowExW(0, L"EDIT", L"",
-                                    WS_CHILD | ES_AUTOHSCROLL | align | (box->bordered() ? WS_BORDER : 0),
-                                    0, 0, 1, 1, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND edit = CreateWindowExW(
+            0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL | align | (box->bordered() ? WS_BORDER : 0),
+            0, 0, 1, 1, window, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!edit) continue;
         edits_[box] = edit;
         boxes_[edit] = box;
@@ -82,7 +83,8 @@ void Win32Edits::sync(const TextBox& box, HWND edit) {
     SetWindowPos(edit, nullptr, r.left, r.top, r.width(), r.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     bool shown = box.Visible();
-    for (const PictureBox* p = box.Container(); p && shown; p = p->Container()) shown = p->Visible();
+    for (const PictureBox* p = box.Container(); p && shown; p = p->Container())
+        shown = p->Visible();
     ShowWindow(edit, shown ? SW_SHOWNA : SW_HIDE);
     InvalidateRect(edit, nullptr, TRUE);
     syncing_ = false;

@@ -35,8 +35,9 @@ int shiftOf(WPARAM keys) {
 // Borderless windows are placed and moved by the show itself, on the screen and off it:
 // tool windows (no taskbar button) that never take the focus. Others are plain windows.
 DWORD styleOf(const Form& form) {
-    return form.borderless() ? WS_POPUP | WS_CLIPCHILDREN
-                             : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    return form.borderless()
+               ? WS_POPUP | WS_CLIPCHILDREN
+               : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 }
 
 DWORD extendedStyleOf(const Form& form) {
@@ -106,8 +107,13 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
             return 1;  // the paint covers everything
         case WM_MOUSEACTIVATE:
             return form_.borderless() ? MA_NOACTIVATE : MA_ACTIVATE;
-        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-        case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+        case WM_MOUSEMOVE:
             mouse(message, w, l);
             return 0;
         case WM_SETCURSOR:
@@ -120,7 +126,9 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
             if (edits_ && edits_->command(reinterpret_cast<HWND>(l), HIWORD(w))) return 0;
             break;
         case WM_CTLCOLOREDIT:
-            if (HBRUSH brush = edits_ ? edits_->colors(reinterpret_cast<HWND>(l), reinterpret_cast<HDC>(w)) : nullptr)
+            if (HBRUSH brush =
+                    edits_ ? edits_->colors(reinterpret_cast<HWND>(l), reinterpret_cast<HDC>(w))
+                           : nullptr)
                 return reinterpret_cast<LRESULT>(brush);
             break;
         case WM_CLOSE:
@@ -129,8 +137,10 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
             form_.runtime().End();
             return 0;
         case WM_SIZE:
-            if (w == SIZE_MINIMIZED) form_.setWindowState(WindowState::Minimized);
-            else if (w == SIZE_RESTORED) form_.setWindowState(WindowState::Normal);
+            if (w == SIZE_MINIMIZED)
+                form_.setWindowState(WindowState::Minimized);
+            else if (w == SIZE_RESTORED)
+                form_.setWindowState(WindowState::Normal);
             break;
         default:
             break;
@@ -221,7 +231,8 @@ void Win32FormWindow::paint() {
     HDC dc = BeginPaint(window_, &ps);
     RECT client{};
     GetClientRect(window_, &client);
-    if (!backBuffer_ || backBuffer_->width() != client.right || backBuffer_->height() != client.bottom)
+    if (!backBuffer_ || backBuffer_->width() != client.right ||
+        backBuffer_->height() != client.bottom)
         backBuffer_ = Dib::create(std::max(1L, client.right), std::max(1L, client.bottom));
     if (backBuffer_) {
         HDC buffer = backBuffer_->dc();
@@ -231,7 +242,8 @@ void Win32FormWindow::paint() {
         Win32Canvas canvas(buffer);
         paintForm(canvas, form_, TextBoxes::Live);
         RestoreDC(buffer, -1);
-        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer, r.left, r.top, SRCCOPY);
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer, r.left, r.top,
+               SRCCOPY);
     }
     EndPaint(window_, &ps);
 }
@@ -243,7 +255,9 @@ void Win32FormWindow::mouse(UINT message, WPARAM w, LPARAM l) {
     const PixelPoint onScreen{screen.x, screen.y};
     const int held = buttonsOf(w), shift = shiftOf(w);
     switch (message) {
-        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: {
             const int button = message == WM_LBUTTONDOWN   ? kLeftButton
                                : message == WM_RBUTTONDOWN ? kRightButton
                                                            : kMiddleButton;
@@ -252,7 +266,9 @@ void Win32FormWindow::mouse(UINT message, WPARAM w, LPARAM l) {
             if (pointer_.holding() && IsWindow(window_)) SetCapture(window_);
             return;
         }
-        case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: {
             const int button = message == WM_LBUTTONUP   ? kLeftButton
                                : message == WM_RBUTTONUP ? kRightButton
                                                          : kMiddleButton;

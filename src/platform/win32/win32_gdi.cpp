@@ -45,10 +45,9 @@ HFONT fontFor(const Font& f) {
     const Key key{family, pixels, f.bold, f.italic, f.underline};
     if (auto it = fonts.find(key); it != fonts.end()) return it->second;
     // A negative height is the em height, the pixel size the layout gives.
-    HFONT font = CreateFontW(-pixels, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, f.italic,
-                             f.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                             widen(family).c_str());
+    HFONT font = CreateFontW(-pixels, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, f.italic, f.underline,
+                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, widen(family).c_str());
     fonts.emplace(key, font);
     return font;
 }

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/win32/win32_windows.h"
-
 #include "platform/color.h"
 #include "platform/drawing.h"
 #include "platform/font.h"
 #include "platform/geometry.h"
 #include "platform/region.h"
+#include "platform/win32/win32_windows.h"
 
 namespace xmascard {
 

@@ -24,7 +24,9 @@ Picture pictureOf(int width, int height, const std::uint32_t* premultiplied) {
 std::uint32_t premultiply(std::uint32_t argb) {
     const std::uint32_t a = argb >> 24;
     if (a == 0xFF) return argb;
-    const auto channel = [&](int shift) { return ((((argb >> shift) & 0xFF) * a + 127) / 255) << shift; };
+    const auto channel = [&](int shift) {
+        return ((((argb >> shift) & 0xFF) * a + 127) / 255) << shift;
+    };
     return (a << 24) | channel(16) | channel(8) | channel(0);
 }
 
@@ -41,8 +43,8 @@ Picture Win32Graphics::decode(std::span<const std::uint8_t> bytes, std::string& 
 Picture Win32Graphics::makePicture(int width, int height, std::span<const std::uint32_t> pixels) {
     if (width <= 0 || height <= 0 || pixels.size() < static_cast<std::size_t>(width) * height)
         return {};
-    std::vector<std::uint32_t> premultiplied(pixels.begin(),
-                                             pixels.begin() + static_cast<std::ptrdiff_t>(width) * height);
+    std::vector<std::uint32_t> premultiplied(
+        pixels.begin(), pixels.begin() + static_cast<std::ptrdiff_t>(width) * height);
     for (std::uint32_t& word : premultiplied) word = premultiply(word);
     return pictureOf(width, height, premultiplied.data());
 }

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "platform/win32/win32_host.h"
 
+// clang-format off
 #include "platform/win32/win32_windows.h"
-
 #include <shellapi.h>
 #include <shlobj.h>
 #include <timeapi.h>
+// clang-format on
 
 #include <cmath>
 #include <cstdio>
@@ -20,7 +21,8 @@ namespace xmascard {
 
 std::unique_ptr<FormView> Win32Host::makeView(Form& form) {
     auto window = Win32FormWindow::create(form);
-    if (!window) std::fprintf(stderr, "xmascard: the system cannot make window %s\n", form.Name().c_str());
+    if (!window)
+        std::fprintf(stderr, "xmascard: the system cannot make window %s\n", form.Name().c_str());
     return window;
 }
 
@@ -47,7 +49,8 @@ std::string Win32Host::localDataDirectory() {
         base = *local;
     } else {
         wchar_t path[MAX_PATH] = {};
-        if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, path))) base = narrow(path);
+        if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, path)))
+            base = narrow(path);
     }
     if (base.empty()) {
         wchar_t temp[MAX_PATH + 1] = {};

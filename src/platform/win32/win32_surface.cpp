@@ -11,7 +11,8 @@
 namespace xmascard {
 
 void Win32Surface::reset(int width, int height, Color back, const Picture& picture) {
-    if (!dib_ || dib_->width() != width || dib_->height() != height) dib_ = Dib::create(width, height);
+    if (!dib_ || dib_->width() != width || dib_->height() != height)
+        dib_ = Dib::create(width, height);
     if (!dib_) return;
     const Win32PictureData* source = win32Picture(picture);
     // An opaque picture that fills the drawing (the tree, the greetings) is copied row by
@@ -24,7 +25,8 @@ void Win32Surface::reset(int width, int height, Color back, const Picture& pictu
         return;
     }
     const COLORREF c = toColorRef(back);
-    const std::uint32_t word = 0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    const std::uint32_t word =
+        0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
     GdiFlush();
     for (int y = 0; y < height; ++y) std::fill_n(dib_->row(y), width, word);
     drawn_ = false;
@@ -40,7 +42,8 @@ void Win32Surface::circle(double x, double y, double r, const Pen& pen) {
     const bool outlined = pen.style != DrawStyle::Invisible;
     // The outline covers the pixels from centre - r to centre + r, both included, as an
     // aliased ellipse of that box does; a fill without outline covers the same pixels.
-    const int left = static_cast<int>(std::lround(x - r)), top = static_cast<int>(std::lround(y - r));
+    const int left = static_cast<int>(std::lround(x - r)),
+              top = static_cast<int>(std::lround(y - r));
     const int right = static_cast<int>(std::lround(x + r)) + 1;
     const int bottom = static_cast<int>(std::lround(y + r)) + 1;
     const int hatch = hatchOf(pen.fill);

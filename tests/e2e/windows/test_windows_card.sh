@@ -121,6 +121,7 @@ whole_show() {
     kill "$descent" "$panel" 2>/dev/null
     wait "$watcher" "$descent" "$panel" 2>/dev/null
     cp "$dir/watch.log" "$ARTIFACTS/$wm-watch.log"
+    cp "$dir/card.log" "$ARTIFACTS/$wm-card.log"
     # Wine maps a window only while it meets the screen, so the card's X window is seen
     # above the screen unmapped: the first second of its moves lies wholly above the
     # screen, and it is mapped once it has come down onto it.
@@ -149,6 +150,7 @@ PY
 
 for wm in none openbox; do
     (
+        passed=0 failed=0
         x_start || exit 1
         trap 'x_stop; wineserver -k 2>/dev/null' EXIT
         [ "$wm" = none ] || wm_start || { echo "FAIL [$wm] openbox does not start"; exit 1; }

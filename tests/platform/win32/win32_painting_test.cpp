@@ -52,7 +52,8 @@ TEST(Win32Painting, FiguresKeepToTheirBoxes) {
                 }
             }
         }
-        for (const PixelPoint p : {PixelPoint{2, 9}, PixelPoint{16, 9}, PixelPoint{9, 2}, PixelPoint{9, 16}})
+        for (const PixelPoint p :
+             {PixelPoint{2, 9}, PixelPoint{16, 9}, PixelPoint{9, 2}, PixelPoint{9, 16}})
             EXPECT_EQ(pixelOf(*image, p.x, p.y), kRed) << p.x << "," << p.y;
     }
 }
@@ -84,9 +85,9 @@ TEST(Win32Painting, SurfaceWordsStayOpaque) {
             const std::uint32_t* line = surface.scanLine(y);
             for (int x = 0; x < surface.width(); ++x) {
                 ASSERT_EQ(line[x] >> 24, 0xFFu) << x << "," << y;
-                ASSERT_EQ(Surface::rawColor(line[x]),
-                          ((surface.pixel(x, y) & 0xFF) << 16) | (surface.pixel(x, y) & 0xFF00) |
-                              ((surface.pixel(x, y) >> 16) & 0xFF));
+                ASSERT_EQ(Surface::rawColor(line[x]), ((surface.pixel(x, y) & 0xFF) << 16) |
+                                                          (surface.pixel(x, y) & 0xFF00) |
+                                                          ((surface.pixel(x, y) >> 16) & 0xFF));
             }
         }
     }
