@@ -51,6 +51,18 @@ add_executable(xmascard WIN32 ${_app} ${CMAKE_BINARY_DIR}/xmascard.rc)
 target_link_libraries(xmascard PRIVATE xmascard_show xmascard_win32)
 set_target_properties(xmascard PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
+# An installer beside the portable exe, where Debian's NSIS is installed.
+find_program(MAKENSIS makensis)
+if(MAKENSIS)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/xmascard-setup.exe
+    COMMAND ${MAKENSIS} -V2 -DEXE=$<TARGET_FILE:xmascard> -DICON=${XMASCARD_ICON}
+            -DVERSION=${PROJECT_VERSION} -DOUT=${CMAKE_BINARY_DIR}/xmascard-setup.exe
+            ${PROJECT_SOURCE_DIR}/cmake/windows/installer.nsi
+    DEPENDS xmascard ${PROJECT_SOURCE_DIR}/cmake/windows/installer.nsi
+    COMMENT "Making the installer")
+  add_custom_target(xmascard_installer ALL DEPENDS ${CMAKE_BINARY_DIR}/xmascard-setup.exe)
+endif()
+
 include(CTest)
 if(BUILD_TESTING)
   include(cmake/windows/tests.cmake)

@@ -21,7 +21,7 @@ file(GLOB _unit_tests CONFIGURE_DEPENDS
 add_executable(xmascard_tests ${_unit_tests})
 target_link_libraries(xmascard_tests PRIVATE xmascard_show xmascard_test_backend gmock)
 gtest_discover_tests(xmascard_tests
-  PROPERTIES ENVIRONMENT "XMASCARD_AUDIO=none"
+  PROPERTIES ENVIRONMENT "XMASCARD_AUDIO=none;XMASCARD_WINE_GRAPHICS=null"
   DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 300)
 
 # The Windows card under Wine on Xvfb, without a window manager and under openbox.
@@ -36,5 +36,12 @@ add_executable(xmascard_win32_tests ${_backend_tests})
 target_link_libraries(xmascard_win32_tests PRIVATE xmascard_show xmascard_win32
                       xmascard_test_backend gmock)
 gtest_discover_tests(xmascard_win32_tests
-  PROPERTIES ENVIRONMENT "XMASCARD_AUDIO=none"
+  PROPERTIES ENVIRONMENT "XMASCARD_AUDIO=none;XMASCARD_WINE_GRAPHICS=null"
   DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 300)
+
+if(MAKENSIS)
+  add_test(NAME e2e.windows_installer
+    COMMAND bash ${_tests}/e2e/windows/test_installer.sh ${CMAKE_BINARY_DIR}/xmascard-setup.exe
+            $<TARGET_FILE:xmascard>)
+  set_tests_properties(e2e.windows_installer PROPERTIES TIMEOUT 300)
+endif()

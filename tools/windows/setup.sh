@@ -20,7 +20,7 @@ host=x86_64-w64-mingw32
 
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 meson ninja-build cmake pkg-config dpkg-dev nsis
-          googletest xvfb xauth x11-utils xdotool openbox imagemagick python3 libx11-dev
+          googletest xvfb xauth x11-utils x11-apps xdotool openbox imagemagick python3 libx11-dev
           libxext-dev libxfixes-dev g++)
 missing=()
 for p in "${packages[@]}"; do

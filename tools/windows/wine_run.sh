@@ -12,6 +12,9 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 wine=$(command -v wine64 || command -v wine)
 mkdir -p "$(dirname "$WINEPREFIX")"
+# XMASCARD_WINE_GRAPHICS=null gives the prefix Wine's display driver without a display:
+# windows are made and kept as on a screen, but nothing is shown (the headless tests).
+graphics="${XMASCARD_WINE_GRAPHICS:-}"
 # Tests run side by side: the first one makes the prefix, the others wait for it.
 (
     flock 9
@@ -19,6 +22,12 @@ mkdir -p "$(dirname "$WINEPREFIX")"
         DISPLAY= wineboot --init >/dev/null 2>&1 || true
         wineserver -w
         touch "$WINEPREFIX/.xmascard-ready"
+    fi
+    if [ -n "$graphics" ] && [ "$(cat "$WINEPREFIX/.xmascard-graphics" 2>/dev/null)" != "$graphics" ]; then
+        "$(command -v wine64 || command -v wine)" reg add 'HKCU\Software\Wine\Drivers' /v Graphics \
+            /d "$graphics" /f >/dev/null 2>&1
+        wineserver -w
+        echo "$graphics" >"$WINEPREFIX/.xmascard-graphics"
     fi
 ) 9>"$WINEPREFIX.lock"
 exec "$wine" "$@"

@@ -105,10 +105,22 @@ screenshot_when() {
     done
 }
 
-# The whole show, watched from the X server.
+# The whole show, watched from the X server, with a window of the user's focused first.
 whole_show() {
-    local wm=$1 dir="$work/$1-show"
+    local wm=$1 dir="$work/$1-show" logo=""
     mkdir -p "$dir"
+    xlogo -geometry 200x150+40+40 2>/dev/null &
+    X_PIDS+=($!)
+    for _ in $(seq 200); do
+        logo=$(xdotool search --onlyvisible --name '^xlogo$' 2>/dev/null | head -n 1)
+        [ -n "$logo" ] && break
+        sleep 0.05
+    done
+    for _ in $(seq 100); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$logo" ] && break
+        xdotool windowfocus "$logo" 2>/dev/null
+        sleep 0.05
+    done
     start_card "$dir"
     # Wine's windows carry the process id of the Unix process that runs the program.
     "$PROBE" watch "$CARD_PID" >"$dir/watch.log" &
@@ -144,6 +156,13 @@ print(f"first second {[(y, y + h) for _, _, y, h in first]}, mapped on screen {l
 sys.exit(0 if above and shown and down else 1)
 PY
     check "$wm" $(( $? == 0 )) "the card comes down from wholly above the screen" "$(cat "$dir/descent.txt")"
+    local focus listed
+    focus=$(awk '$2 == "focus" {print $3}' "$dir/watch.log" | sort -u | tr '\n' ' ')
+    [ "$focus" = "$(printf '0x%x ' "$logo")" ]
+    check "$wm" $(( $? == 0 )) "the user's window keeps the focus" "focus went to $focus"
+    listed=$(awk '$2 == "listed" {print $3}' "$dir/watch.log" | tr '\n' ' ')
+    [ -z "$listed" ]
+    check "$wm" $(( $? == 0 )) "no window of the card is listed for taskbars" "listed $listed"
     check "$wm" $([ "$STATUS" = 0 ] && echo 1 || echo 0) \
         "the whole show ends by itself with status 0" "status $STATUS"
 }
