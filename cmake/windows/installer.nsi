@@ -1,8 +1,8 @@
 ; SPDX-License-Identifier: MIT
-; A per-user installer for the Windows card (no administrator rights needed): the program
+; A 64-bit per-user installer for the Windows card (no administrator rights needed): the program
 ; in the user's programs folder, a Start menu entry and an uninstaller.
 ; makensis -DEXE=path\xmascard.exe -DICON=path\tree.ico -DVERSION=1.00 -DOUT=setup.exe
-Unicode true
+Target amd64-unicode
 Name "xmascard"
 OutFile "${OUT}"
 Icon "${ICON}"
