@@ -16,6 +16,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Release programs without symbol tables (half the size of the exe).
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 
 if(NOT XMASCARD_WINDOWS_DEPS)
   set(XMASCARD_WINDOWS_DEPS ${CMAKE_CURRENT_LIST_DIR}/../../build-windows/deps)
