@@ -76,7 +76,8 @@ done
 export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig"
 unset PKG_CONFIG_PATH
 
-# Only the decoder library: the player programs and the output library are not needed.
+# Both libraries build side by side. Of mpg123 only the decoder library: the player
+# programs and the output library are not needed.
 ( cd mpg123-*/
   ./configure -q --host=$host --prefix="$prefix" CC=$host-gcc-posix \
       --enable-static --disable-shared --with-audio=dummy --with-default-audio=dummy \
@@ -84,7 +85,8 @@ unset PKG_CONFIG_PATH
   make -s -j"$(nproc)" src/libmpg123/libmpg123.la >/dev/null 2>&1
   install -D -m 644 src/libmpg123/.libs/libmpg123.a "$prefix/lib/libmpg123.a"
   install -D -m 644 -t "$prefix/include" src/libmpg123/mpg123.h src/libmpg123/fmt123.h
-  install -D -m 644 -t "$prefix/lib/pkgconfig" libmpg123.pc )
+  install -D -m 644 -t "$prefix/lib/pkgconfig" libmpg123.pc ) &
+mpg123_build=$!
 
 cat >cross.ini <<EOF
 [binaries]
@@ -104,6 +106,7 @@ EOF
       --buildtype=release --default-library=static -Dtests=disabled \
       -Dgtk=disabled -Dlibpng=disabled -Dopenmp=disabled >/dev/null
   ninja -C build install >/dev/null )
+wait "$mpg123_build"
 
 echo "$wanted" >"$stamp"
 echo "windows deps: built $wanted into $prefix"

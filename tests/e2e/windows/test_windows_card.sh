@@ -17,9 +17,9 @@ rm -rf "$ARTIFACTS"
 mkdir -p "$ARTIFACTS"
 source "$here/../lib/x_session.sh"
 WINE_RUN="$root/tools/windows/wine_run.sh"
-# A Wine prefix of this test's own: its server is stopped between desktops, so that Wine's
-# desktop process always talks to the display of the run at hand.
-export WINEPREFIX="${XDG_CACHE_HOME:-$HOME/.cache}/xmascard/wine-e2e"
+# Each desktop has a Wine prefix of its own (Wine's desktop process talks to one display),
+# whose server is stopped when the desktop is done.
+prefixes="${XDG_CACHE_HOME:-$HOME/.cache}/xmascard"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -38,10 +38,6 @@ check() {  # check WM OK WHAT [DETAIL]
         echo "FAIL [$1] $3${4:+: $4}"; failed=$((failed + 1))
     fi
 }
-
-# Wine gives its programs a WINDIR of its own, the prefix's C:\windows, which is writable:
-# the sound files go there.
-WINDOWS_DIR="$WINEPREFIX/drive_c/windows"
 
 # start_card DIR: the card under Wine, logging to DIR; sets CARD_PID.
 start_card() {
@@ -167,16 +163,24 @@ PY
         "the whole show ends by itself with status 0" "status $STATUS"
 }
 
+# The desktops side by side, each on a display of its own.
 for wm in none openbox; do
     (
-        passed=0 failed=0
+        export WINEPREFIX="$prefixes/wine-e2e-$wm"
+        # Wine gives its programs a WINDIR of its own, the prefix's C:\windows, which is
+        # writable: the sound files go there.
+        WINDOWS_DIR="$WINEPREFIX/drive_c/windows"
+        "$WINE_RUN" cmd /c exit >/dev/null 2>&1  # the prefix is made before the clock runs
         x_start || exit 1
         trap 'x_stop; wineserver -k 2>/dev/null' EXIT
         [ "$wm" = none ] || wm_start || { echo "FAIL [$wm] openbox does not start"; exit 1; }
         tree_and_plug "$wm"
         whole_show "$wm"
         echo "$passed $failed" >"$work/$wm.count"
-    )
+    ) &
+done
+wait
+for wm in none openbox; do
     read -r p f <"$work/$wm.count" 2>/dev/null || { p=0; f=1; }
     passed=$((passed + p)); failed=$((failed + f))
 done
