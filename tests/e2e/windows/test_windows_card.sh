@@ -87,7 +87,13 @@ tree_and_plug() {
     check "$wm" $shaped "the X shape is the tree's outline and shows the tree" "$(cat "$dir/check.txt")"
     [ -s "$WINDOWS_DIR/mm.mid" ] && [ -s "$WINDOWS_DIR/Bells.mp3" ]
     check "$wm" $(( $? == 0 )) "the sound files are written into the Windows folder"
-    xdotool mousemove $((x + 169)) $((y + 384)) click 1
+    # The plug shows the pointing hand of the embedded cursor, hot spot included, and its tip.
+    xdotool mousemove $((x + 169)) $((y + 384))
+    sleep 1.5
+    WORK="$dir" cursor_is "$root/assets/cursors/hand_point.png" 12 1
+    check "$wm" $(( $? == 0 )) "the plug shows the pointing hand" "$("$PROBE" cursor "$dir/c.pam")"
+    import -window root "$ARTIFACTS/$wm-plug-hover.png"
+    xdotool click 1
     wait_status 15
     check "$wm" $([ "$STATUS" = 0 ] && echo 1 || echo 0) \
         "a click on the plug ends the card with status 0" "status $STATUS"
