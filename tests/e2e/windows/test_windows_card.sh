@@ -3,9 +3,12 @@
 # The Windows card under Wine on a real X server, without a window manager and under
 # openbox. For each desktop: the tree window appears centred, the tree picture's size, and
 # its X shape equals the tree's outline pixel for pixel, every pixel shown being tree, lamp
-# or hatching; a click on the plug ends the program with status 0; in a second run the
+# or hatching; the plug shows the embedded pointing hand (hot spot included) and its tool
+# tip, and a click on it ends the program with status 0; in a second run the
 # card window comes down from wholly above the screen and the whole show ends by itself
-# with status 0. Saves screenshots of the tree, the descent and the closing panel.
+# with status 0, while a window of the user's keeps the focus and no window of the card is
+# listed for taskbars. Saves screenshots of the tree, the plug's tip, the descent and the
+# closing panel.
 #
 # Usage: test_windows_card.sh PATH-TO-XMASCARD.EXE ARTIFACT-DIR
 set -uo pipefail
