@@ -86,7 +86,9 @@ TEST(StartUp, WritesTheSoundFilesByteForByte) {
     StartedCard card(sounds.dir);
     EXPECT_EQ(readFile(sounds.dir / "mm.mid"), *LoadResData(101, "CUSTOM"));
     EXPECT_EQ(readFile(sounds.dir / "Bells.mp3"), *LoadResData(102, "CUSTOM"));
-    EXPECT_EQ(card.tree.MediaPlayer1.FileName(), (sounds.dir / "mm.mid").string());
+    // Windows takes both slashes as separators; its own paths have backslashes.
+    EXPECT_EQ(fs::path(card.tree.MediaPlayer1.FileName()).make_preferred().string(),
+              (sounds.dir / "mm.mid").string());
     EXPECT_EQ(card.tree.MediaPlayer1.Volume(), media::Volume(-400));
 }
 
@@ -119,7 +121,12 @@ TEST(StartUp, ReplacesALinkInsteadOfWritingThroughIt) {
     SoundDirectory sounds;
     const fs::path victim = sounds.dir / "precious.txt";
     std::ofstream(victim) << "keep me";
-    fs::create_symlink(victim, sounds.dir / "mm.mid");
+    std::error_code noLink;
+    fs::create_symlink(victim, sounds.dir / "mm.mid", noLink);
+#ifdef _WIN32
+    if (noLink) GTEST_SKIP() << "no symbolic links on this system: " << noLink.message();
+#endif
+    ASSERT_FALSE(noLink) << noLink.message();
     StartedCard card(sounds.dir);
     EXPECT_EQ(readFile(victim), std::vector<char>({'k', 'e', 'e', 'p', ' ', 'm', 'e'}));
     EXPECT_FALSE(fs::is_symlink(sounds.dir / "mm.mid"));
@@ -144,8 +151,10 @@ TEST(StartUp, GoesOnWhenAFileCannotBeWritten) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
+#ifndef _WIN32
         if (row.message == std::string("read-only") && geteuid() == 0)
             continue;  // root writes anyway
+#endif
         SoundDirectory sounds;
         row.block(sounds.dir);
         ::testing::internal::CaptureStderr();

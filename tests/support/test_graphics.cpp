@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <vector>
 
 namespace xmascard::testing {
@@ -33,10 +34,26 @@ Color pixelOf(Image& image, int x, int y) {
                static_cast<int>(word & 0xFF));
 }
 
+#ifdef _WIN32
+// Windows has no mkdtemp: a name is tried until a directory of that name can be made anew.
+TempDirectory::TempDirectory() : path(std::filesystem::temp_directory_path().string()) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto candidate = std::filesystem::temp_directory_path() /
+                               ("xmascard-test-" + std::to_string(random()));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) {
+            path = candidate.string();
+            return;
+        }
+    }
+}
+#else
 TempDirectory::TempDirectory()
     : path((std::filesystem::temp_directory_path() / "xmascard-test-XXXXXX").string()) {
     if (!::mkdtemp(path.data())) path = std::filesystem::temp_directory_path().string();
 }
+#endif
 
 TempDirectory::~TempDirectory() {
     std::error_code ignored;

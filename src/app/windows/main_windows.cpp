@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: MIT
+// The card's entry point on Windows: a GUI program (no console window of its own) that
+// still answers --help and --version in the console it was started from.
+// clang-format off
+#include "platform/win32/win32_windows.h"
+#include <shellapi.h>
+// clang-format on
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/media/audio_engine.h"
+#include "platform/runtime.h"
+#include "platform/win32/win32_host.h"
+#include "platform/win32/win32_text.h"
+#include "show/program.h"
+
+namespace {
+
+constexpr const char* kVersion = "1.00";
+
+// A GUI program has no standard streams when started from a console: it borrows the
+// console's, so its messages are seen there. Streams handed over (a pipe, a file, Wine's
+// terminal) are kept.
+void borrowConsoleStreams() {
+    const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+    if (err && err != INVALID_HANDLE_VALUE) return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
+}
+
+std::vector<std::string> arguments() {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> out;
+    for (int i = 1; wide && i < count; ++i) out.push_back(xmascard::narrow(wide[i]));
+    if (wide) LocalFree(wide);
+    return out;
+}
+
+void printHelp() {
+    std::puts(
+        "Usage: xmascard [OPTION]\n"
+        "An animated Christmas and New Year greeting card. Started without options it\n"
+        "plays its show of a little over a minute in the middle of the screen and ends.\n"
+        "\n"
+        "  --help             show this help and exit\n"
+        "  --version          show the version and exit\n"
+        "\n"
+        "While it runs: drag the cherub or the card with the left mouse button; click the\n"
+        "question mark on the tree for a message, and the plug to end the card at once.");
+}
+
+int runCard() {
+    xmascard::makeDpiAware();
+    xmascard::MonotonicClock realClock;
+    xmascard::TickClock clock(realClock);
+    // Sound on Windows comes later; until then the players keep their time in silence.
+    auto audio = xmascard::media::AudioEngine::create(xmascard::media::AudioEngine::Output::Silent);
+    xmascard::Win32Host host;
+    xmascard::Runtime runtime(clock, *audio, host);
+    xmascard::Program program(runtime);
+    program.start();
+    return host.run(runtime, clock);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    borrowConsoleStreams();
+    for (const std::string& arg : arguments()) {
+        if (arg == "--help" || arg == "-h" || arg == "/?") {
+            printHelp();
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("xmascard %s\n", kVersion);
+            return 0;
+        }
+        std::fprintf(stderr, "xmascard: unknown option %s (try --help)\n", arg.c_str());
+        return 2;
+    }
+    const int status = runCard();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    return status;
+}
