@@ -5,7 +5,7 @@
 # rendered offline (27 s into the piece at -4 dB), on a stream that says what it is. Without
 # a sound server the card plays on silently after one line on standard error. A frozen server
 # (SIGSTOP) does not hold back the window, and once it answers again the music joins where
-# the show stands.
+# the show stands. Ended by SIGTERM, the card fades its sound out without a click.
 set -euo pipefail
 card="$1"
 artifacts="$2"
@@ -47,9 +47,31 @@ CARD_PID=$!
 X_PIDS+=("$CARD_PID")
 sleep 9
 pactl list sink-inputs >"$work/inputs.txt" 2>&1 || true
-kill "$CARD_PID"; wait "$CARD_PID" 2>/dev/null || true; CARD_PID=
+status=0
+kill -TERM "$CARD_PID"; wait "$CARD_PID" 2>/dev/null || status=$?; CARD_PID=
+sleep 0.5
 kill "$REC_PID"; wait "$REC_PID" 2>/dev/null || true
 cp "$work/heard.wav" "$artifacts/heard.wav"
+[ "$status" -eq 143 ] || { echo "FAIL: after SIGTERM the card ended with status $status"; exit 1; }
+
+# Ended by a signal, the music fades out over a few milliseconds instead of breaking off
+# with a click: the last millisecond before the silence is far quieter than the music.
+python3 - "$work/heard.wav" <<'PY'
+import array, sys
+data = open(sys.argv[1], "rb").read()
+samples = array.array("h")
+body = data[data.find(b"data") + 8:]
+samples.frombytes(body[: len(body) // 4 * 4])
+left, right = samples[0::2], samples[1::2]
+last = max(i for i in range(len(left)) if left[i] or right[i])
+peak = lambda a, b: max(max(abs(x) for x in left[a:b]), max(abs(x) for x in right[a:b]))
+music, tail = peak(last - 4410, last - 441), peak(last - 44, last + 1)
+if music < 300:
+    sys.exit(f"FAIL: too little music before the end to judge its fade (peak {music})")
+if tail * 4 > music:
+    sys.exit(f"FAIL: the sound breaks off: peak {tail} in its last millisecond, {music} before")
+print(f"ok: on SIGTERM (status 143) the music fades out: peak {music} before, {tail} at the end")
+PY
 
 # Volume mixers file the stream as music and show it under the card's name and icon.
 for property in 'media.role = "music"' 'application.name = "Christmas Card"' \
