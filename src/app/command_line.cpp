@@ -137,8 +137,10 @@ constexpr Option kOptions[] = {
      Scope::Recording},
     {"screen", nullptr, "WxH", "screen size of a recording (default 1280x800)", &setScreen,
      Scope::Recording},
-    {"silent", nullptr, nullptr, "record without sound, on purpose (a recording whose sound\n"
-     "would lack the music or the bells fails otherwise)", &setSilent, Scope::Recording},
+    {"silent", nullptr, nullptr,
+     "record without sound, on purpose (a recording whose sound\n"
+     "would lack the music or the bells fails otherwise)",
+     &setSilent, Scope::Recording},
 };
 
 // The message as one line of plain text: control characters in a value the user gave (a

@@ -48,10 +48,10 @@ bool FrameDirectorySink::addFrame(std::unique_ptr<Image> screen) {
     char name[32];
     std::snprintf(name, sizeof name, "frame-%05d.png", frames_++);
     screen->bits();  // the drawing ends here, on the thread that drew it
-    pending_ = std::async(std::launch::async,
-                          [this, image = std::move(screen), name = std::string(name)] {
-                              return writeFrame(graphics_.encodePng(*image, 80), directory_, name);
-                          });
+    pending_ =
+        std::async(std::launch::async, [this, image = std::move(screen), name = std::string(name)] {
+            return writeFrame(graphics_.encodePng(*image, 80), directory_, name);
+        });
     return true;
 }
 

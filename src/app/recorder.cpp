@@ -156,8 +156,10 @@ int recordShow(const RecordOptions& options, const CardNames& names,
     if (progress) progress->close(clock.now());
     if (!sink->finish() || !ok) return 1;
     if (const std::string missing = missingSound(*audio); !options.silent && !missing.empty()) {
-        std::fprintf(stderr, "xmascard: the soundtrack %s lacks %s (see above); give --silent to "
-                     "record without sound\n", sink->destination().c_str(), missing.c_str());
+        std::fprintf(stderr,
+                     "xmascard: the soundtrack %s lacks %s (see above); give --silent to "
+                     "record without sound\n",
+                     sink->destination().c_str(), missing.c_str());
         return 1;
     }
     std::printf("xmascard: recorded %.1f s in %d frames at %d fps %s\n", clock.now(), frame,

@@ -112,10 +112,12 @@ std::vector<ControlDesign> makeControls() {
                  .bordered = true,
                  .font = {.family = "Arial", .points = 8.25f, .bold = true, .italic = true}});
     c.push_back(bar("Picture1", 15, 0, 3160, 70));
-    c.push_back({.kind = ControlKind::MediaPlayer,
-                 .name = "MediaPlayer2",
-                 .place = {3750, 405, 2235, 1755},
-                 .media = {.playCount = 25, .volume = media::Volume(0), .mute = true, .showControls = false}});
+    c.push_back(
+        {.kind = ControlKind::MediaPlayer,
+         .name = "MediaPlayer2",
+         .place = {3750, 405, 2235, 1755},
+         .media = {
+             .playCount = 25, .volume = media::Volume(0), .mute = true, .showControls = false}});
     c.push_back(dot("Shape14", 3600, 2415, RGB(192, 255, 255)));
     c.push_back(dot("Shape13", 5565, 2685, RGB(255, 255, 128)));
     c.push_back(dot("Shape12", 3585, 3090, RGB(255, 0, 0)));

@@ -89,7 +89,8 @@ class Image {
     virtual const std::uint8_t* bits() = 0;
     virtual int stride() const = 0;
     const std::uint32_t* scanLine(int y) {
-        return reinterpret_cast<const std::uint32_t*>(bits() + static_cast<std::ptrdiff_t>(y) * stride());
+        return reinterpret_cast<const std::uint32_t*>(bits() +
+                                                      static_cast<std::ptrdiff_t>(y) * stride());
     }
 };
 

@@ -18,8 +18,8 @@ struct Font {
     int pixelSize() const { return static_cast<int>(std::lround(points * 96.0f / 72.0f)); }
 
     friend bool operator==(const Font& a, const Font& b) {
-        const bool sameFamily = a.family == b.family ||
-                                (a.family && b.family && std::strcmp(a.family, b.family) == 0);
+        const bool sameFamily =
+            a.family == b.family || (a.family && b.family && std::strcmp(a.family, b.family) == 0);
         return sameFamily && a.points == b.points && a.bold == b.bold && a.italic == b.italic &&
                a.underline == b.underline;
     }

@@ -21,8 +21,9 @@ void FramePacer::runDue() {
         lastTick_ = tick;
         if (runtime_.motions() != motions) ++moving;
     };
-    const int ticks = TickLoop(runtime_, [this](double t) { clock_.pin(t); })
-                          .runUntil(now + 1e-9, hooks, Scheduler::tickAtOrAfter(now - kCatchUp));
+    const int ticks = TickLoop(runtime_, [this](double t) {
+                          clock_.pin(t);
+                      }).runUntil(now + 1e-9, hooks, Scheduler::tickAtOrAfter(now - kCatchUp));
     clock_.unpin();
     if (ticks > 0) frameTicks_ = 2 * moving > ticks ? kMotionTicks : kStepTicks;
 }

@@ -50,15 +50,13 @@ Region Region::fromRowRuns(const std::vector<PixelRect>& runs) {
 
 Region Region::united(const Region& other) const {
     auto impl = fresh();
-    pixman_region32_union(&impl->region, raw(impl_),
-                          raw(other.impl_));
+    pixman_region32_union(&impl->region, raw(impl_), raw(other.impl_));
     return Region(std::move(impl));
 }
 
 Region Region::subtracted(const Region& other) const {
     auto impl = fresh();
-    pixman_region32_subtract(&impl->region, raw(impl_),
-                             raw(other.impl_));
+    pixman_region32_subtract(&impl->region, raw(impl_), raw(other.impl_));
     return Region(std::move(impl));
 }
 
@@ -69,13 +67,10 @@ Region Region::translated(PixelPoint by) const {
     return Region(std::move(impl));
 }
 
-bool Region::isEmpty() const {
-    return !pixman_region32_not_empty(raw(impl_));
-}
+bool Region::isEmpty() const { return !pixman_region32_not_empty(raw(impl_)); }
 
 bool Region::contains(int x, int y) const {
-    return pixman_region32_contains_point(raw(impl_), x, y,
-                                          nullptr);
+    return pixman_region32_contains_point(raw(impl_), x, y, nullptr);
 }
 
 PixelRect Region::boundingRect() const {
@@ -86,17 +81,16 @@ PixelRect Region::boundingRect() const {
 
 std::vector<PixelRect> Region::rects() const {
     int count = 0;
-    const pixman_box32_t* boxes =
-        pixman_region32_rectangles(raw(impl_), &count);
+    const pixman_box32_t* boxes = pixman_region32_rectangles(raw(impl_), &count);
     std::vector<PixelRect> out;
     out.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) out.push_back({boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2});
+    for (int i = 0; i < count; ++i)
+        out.push_back({boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2});
     return out;
 }
 
 bool operator==(const Region& a, const Region& b) {
-    return pixman_region32_equal(raw(a.impl_),
-                                 raw(b.impl_));
+    return pixman_region32_equal(raw(a.impl_), raw(b.impl_));
 }
 
 }  // namespace xmascard

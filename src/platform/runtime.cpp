@@ -7,8 +7,8 @@
 #include "platform/form.h"
 #include "platform/form_view.h"
 #include "platform/graphics.h"
-#include "platform/resources.h"
 #include "platform/media/audio_engine.h"
+#include "platform/resources.h"
 
 namespace xmascard {
 

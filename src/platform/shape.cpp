@@ -29,7 +29,8 @@ void Shape::paint(Canvas& canvas, const PixelRect& r, TextBoxes) const {
         // A circle fills the largest square centred in the control.
         const int d = std::min(r.width(), r.height());
         figure.kind = Figure::Kind::Circle;
-        figure.box = PixelRect::at(r.left + (r.width() - d) / 2, r.top + (r.height() - d) / 2, d, d);
+        figure.box =
+            PixelRect::at(r.left + (r.width() - d) / 2, r.top + (r.height() - d) / 2, d, d);
     }
     if (backStyle_ == BackStyle::Opaque) figure.back = backColor_;
     figure.fill = fillStyle_;

@@ -23,8 +23,7 @@ class TickLoop {
         std::function<void(double)> after;
     };
 
-    TickLoop(Runtime& runtime, SetTime setTime)
-        : runtime_(runtime), setTime_(std::move(setTime)) {}
+    TickLoop(Runtime& runtime, SetTime setTime) : runtime_(runtime), setTime_(std::move(setTime)) {}
 
     // Runs every tick due at or before `until`, until the program ends or a hook stops it. A
     // tick due before `notBefore` runs at `notBefore` instead: ticks missed while the machine

@@ -10,8 +10,8 @@
 namespace xmascard {
 
 namespace {
-constexpr float kStep = 80;          // twips per working tick
-constexpr float kCardStop = 1000;    // the card stops this far below the tree window's top
+constexpr float kStep = 80;        // twips per working tick
+constexpr float kCardStop = 1000;  // the card stops this far below the tree window's top
 constexpr media::Volume kMusicUnderBells{-1000};
 constexpr media::Volume kBellsVolume = media::kFullVolume;
 constexpr float kPaintedGreetingX = 75;  // where Seasons Greetings stays on the tree, pixels

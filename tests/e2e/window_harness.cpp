@@ -71,7 +71,10 @@ class Log {
 class RecordingView final : public FormView {
   public:
     RecordingView(Form& form, Log& log, QString path)
-        : form_(form), log_(log), path_(std::move(path)), inner_(std::make_unique<FormWindow>(form)) {}
+        : form_(form),
+          log_(log),
+          path_(std::move(path)),
+          inner_(std::make_unique<FormWindow>(form)) {}
 
     void formChanged(Change what) override { inner_->formChanged(what); }
     void controlChanged(Control& control, Change what) override {

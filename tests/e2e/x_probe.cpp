@@ -18,11 +18,10 @@
 // WINDOW is a decimal or 0x-prefixed id. Exit status 1 when the display or window cannot be
 // read.
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
 #include <X11/extensions/shape.h>
-#include <X11/Xatom.h>
-
 #include <signal.h>
 #include <time.h>
 #include <unistd.h>
@@ -91,8 +90,8 @@ std::vector<unsigned long> longProperty(Display* display, Window window, const c
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::vector<unsigned long> out;
-    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 4096, False,
-                           type, &actual, &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 4096, False, type,
+                           &actual, &format, &count, &after, &data) == Success &&
         data && format == 32) {
         const auto* items = reinterpret_cast<const unsigned long*>(data);
         out.assign(items, items + count);
@@ -193,9 +192,10 @@ int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 int main(int argc, char** argv) {
     const std::string mode = argc == 3 ? argv[1] : "";
     if (mode != "shape" && mode != "cursor" && mode != "watch" && mode != "close") {
-        std::fputs("usage: x_probe shape|close WINDOW | x_probe cursor FILE.pam | "
-                   "x_probe watch PID\n",
-                   stderr);
+        std::fputs(
+            "usage: x_probe shape|close WINDOW | x_probe cursor FILE.pam | "
+            "x_probe watch PID\n",
+            stderr);
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);

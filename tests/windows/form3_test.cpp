@@ -123,7 +123,8 @@ TEST_P(Form3Drag, TheGrabPointStaysUnderThePointer) {
     const PixelPoint grab{75, 50};
     Pointer pointer(skin);
     pointer.press(start + grab, row.buttons);
-    for (const PixelPoint step : {PixelPoint{7, 3}, PixelPoint{-20, 11}, PixelPoint{0, -40}, PixelPoint{33, 33}}) {
+    for (const PixelPoint step :
+         {PixelPoint{7, 3}, PixelPoint{-20, 11}, PixelPoint{0, -40}, PixelPoint{33, 33}}) {
         pointer.moveBy(step, row.buttons);
         EXPECT_EQ(windowAt(skin), row.moves ? pointer.at() - grab : start);
     }

@@ -61,7 +61,9 @@ void drawFigureParts(QPainter& p, const Figure& f) {
 
 void QtCanvas::clip(const PixelRect& rect) { p_.setClipRect(toQRect(rect), Qt::IntersectClip); }
 
-void QtCanvas::clip(const Region& region) { p_.setClipRegion(toQRegion(region), Qt::IntersectClip); }
+void QtCanvas::clip(const Region& region) {
+    p_.setClipRegion(toQRegion(region), Qt::IntersectClip);
+}
 
 std::optional<PixelRect> QtCanvas::clipBounds() const {
     const QRectF clip = p_.clipBoundingRect();

@@ -26,7 +26,7 @@ QColor toQColor(Color c) {
 Qt::BrushStyle toBrushStyle(FillStyle style) {
     // In the order of FillStyle's values.
     static constexpr Qt::BrushStyle kBrushes[] = {
-        Qt::SolidPattern, Qt::NoBrush,     Qt::HorPattern,   Qt::VerPattern,
+        Qt::SolidPattern, Qt::NoBrush,      Qt::HorPattern,   Qt::VerPattern,
         Qt::BDiagPattern, Qt::FDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
     return kBrushes[static_cast<int>(style)];
 }

@@ -40,8 +40,9 @@ void QtSurface::circle(double x, double y, double r, const Pen& pen) {
     const bool plainFill = pen.fill == FillStyle::Solid || pen.fill == FillStyle::Transparent;
     if (plainFill && r >= 0 && r <= DotSprites::kLargestRadius) {
         static DotSprites sprites;
-        sprites.draw(p, {x, y, r, pen.style == DrawStyle::Invisible ? QColor() : toQColor(pen.outline),
-                         pen.fill == FillStyle::Solid ? toQColor(pen.fillColor) : QColor()});
+        sprites.draw(p,
+                     {x, y, r, pen.style == DrawStyle::Invisible ? QColor() : toQColor(pen.outline),
+                      pen.fill == FillStyle::Solid ? toQColor(pen.fillColor) : QColor()});
         return;
     }
     if (pen.style == DrawStyle::Invisible)

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "platform/x11/own_moves_filter.h"
 
+#include <xcb/xcb.h>
+
 #include <QGuiApplication>
 #include <QWindow>
-#include <xcb/xcb.h>
 
 namespace xmascard {
 namespace {

@@ -31,7 +31,8 @@ Result<std::unique_ptr<Synthesizer>> FluidMusic::synthesizerFor(const MidiSequen
 }
 
 void FluidMusic::ready(Synthesizer& synthesizer, const MidiSequence& piece) {
-    for (const auto& [bank, program] : MidiSource::presetsOf(piece)) soundFont_->hold(bank, program);
+    for (const auto& [bank, program] : MidiSource::presetsOf(piece))
+        soundFont_->hold(bank, program);
     static_cast<FluidSynthesizer&>(synthesizer).attachSoundFont();
 }
 

@@ -30,7 +30,7 @@ long long fileSize(const std::string& path) {
 }  // namespace
 
 std::vector<std::string> SoundFont::candidates(fluid_settings_t* settings,
-                                              const std::optional<std::string>& chosen) {
+                                               const std::optional<std::string>& chosen) {
     if (chosen) return {*chosen};
     std::vector<std::string> list;
     char* fluidDefault = nullptr;

@@ -18,17 +18,17 @@ bool soundCardPresent() {
     return stat("/dev/snd", &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::unique_ptr<AudioStream> openDevice(const std::string& name, int rate,
-                                               const PullSound& pull, std::string& why) {
+std::unique_ptr<AudioStream> openDevice(const std::string& name, int rate, const PullSound& pull,
+                                        std::string& why) {
     if (name == "pulseaudio") return PulseStream::open(rate, pull, why);
     return openFluidAudioStream(name, rate, pull, why);
 }
 
-std::unique_ptr<AudioStream> openFirst(int rate, PullSound pull,
-                                              const std::string& choice, std::string& why) {
-    const std::vector<std::string> devices =
-        choice.empty() ? std::vector<std::string>{"pulseaudio", "alsa"}
-                       : std::vector<std::string>{choice};
+std::unique_ptr<AudioStream> openFirst(int rate, PullSound pull, const std::string& choice,
+                                       std::string& why) {
+    const std::vector<std::string> devices = choice.empty()
+                                                 ? std::vector<std::string>{"pulseaudio", "alsa"}
+                                                 : std::vector<std::string>{choice};
     why.clear();
     for (const std::string& name : devices) {
         if (!why.empty()) why += "; ";

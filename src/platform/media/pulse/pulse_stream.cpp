@@ -158,13 +158,13 @@ void PulseStream::write(std::size_t bytes) {
 
 std::optional<std::int64_t> PulseStream::framesRead() {
     pa_operation* update = pa_stream_update_timing_info(
-        stream_, [](pa_stream*, int, void* self) {
+        stream_,
+        [](pa_stream*, int, void* self) {
             pa_threaded_mainloop_signal(static_cast<PulseStream*>(self)->loop_, 0);
         },
         this);
     if (!update) return std::nullopt;
-    while (pa_operation_get_state(update) == PA_OPERATION_RUNNING)
-        pa_threaded_mainloop_wait(loop_);
+    while (pa_operation_get_state(update) == PA_OPERATION_RUNNING) pa_threaded_mainloop_wait(loop_);
     pa_operation_unref(update);
     const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
     if (!timing || timing->read_index_corrupt) return std::nullopt;
