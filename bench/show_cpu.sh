@@ -40,8 +40,16 @@ echo "each run of the card (CPU %, peak RSS MB, seconds, user s, system s):" >&2
 cat "$work/card_runs" >&2
 awk '{s += $1} END {printf "mean CPU of the card over %d runs: %.2f %%\n", NR, s / NR}' "$work/card_runs" >&2
 read -r card_cpu card_mb seconds _ < <(sort -n "$work/card_runs" | sed -n "$(((runs + 1) / 2))p")
-read -r snow_cpu snow_mb _ < <(measure timeout -s INT "$seconds" /usr/games/xsnow)
-read -r teddy_cpu teddy_mb _ < <(measure timeout -s INT "$seconds" /usr/games/xteddy)
+# The neighbours, where Debian's packages are installed (apt-get install xsnow xteddy).
+neighbour() {
+    if [ -x "/usr/games/$1" ]; then
+        measure timeout -s INT "$seconds" "/usr/games/$1"
+    else
+        echo "not-installed -"
+    fi
+}
+read -r snow_cpu snow_mb _ < <(neighbour xsnow)
+read -r teddy_cpu teddy_mb _ < <(neighbour xteddy)
 
 printf '\n%-10s %14s %16s   (each for %.0f s on Xvfb)\n' program "CPU (% of one core)" "peak RSS (MB)" "$seconds"
 printf '%-10s %14s %16s   (median of %d runs)\n' xmascard "$card_cpu" "$card_mb" "$runs"
