@@ -10,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "app/audio_choice.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/media/audio_engine.h"
+#include "platform/media/win32/windows_sound.h"
 #include "platform/runtime.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_text.h"
@@ -58,8 +61,15 @@ int runCard() {
     xmascard::makeDpiAware();
     xmascard::MonotonicClock realClock;
     xmascard::TickClock clock(realClock);
-    // Sound on Windows comes later; until then the players keep their time in silence.
-    auto audio = xmascard::media::AudioEngine::create(xmascard::media::AudioEngine::Output::Silent);
+    // As on Linux: the sound device opens in the background, and files join the show as
+    // they are loaded, so nothing holds up the window. XMASCARD_AUDIO=none silences the card.
+    const xmascard::AudioChoice choice =
+        xmascard::audioChoiceFor(xmascard::Environ("XMASCARD_AUDIO"));
+    auto audio = xmascard::media::AudioEngine::create(
+        choice.silent ? xmascard::media::AudioEngine::Output::Silent
+                      : xmascard::media::AudioEngine::Output::Device,
+        {.loading = xmascard::media::Loading::Background},
+        xmascard::media::windowsSoundSystem());
     xmascard::Win32Host host;
     xmascard::Runtime runtime(clock, *audio, host);
     xmascard::Program program(runtime);
