@@ -155,6 +155,11 @@ WaveOutStream::~WaveOutStream() {
 std::unique_ptr<AudioStream> openWaveOutStream(int sampleRate, PullSound pull,
                                                std::shared_ptr<PlaybackClock> clock,
                                                std::string& why) {
+    // winmm's words for a missing device speak of a device number out of range.
+    if (waveOutGetNumDevs() == 0) {
+        why = "waveOut: the system has no sound device";
+        return nullptr;
+    }
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = 2;

@@ -25,6 +25,11 @@ class WinmmMidiPort final : public MidiPort {
 }  // namespace
 
 std::unique_ptr<MidiPort> openSystemMidiPort(std::string& why) {
+    // winmm's words for a missing device speak of a damaged MIDI setup: say what it is.
+    if (midiOutGetNumDevs() == 0) {
+        why = "midiOut: the system has none";
+        return nullptr;
+    }
     HMIDIOUT out = nullptr;
     const MMRESULT result = midiOutOpen(&out, MIDI_MAPPER, 0, 0, CALLBACK_NULL);
     if (result != MMSYSERR_NOERROR) {
