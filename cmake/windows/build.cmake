@@ -39,8 +39,10 @@ xmascard_layer(xmascard_show src/show xmascard_windows)
 file(GLOB _win32 CONFIGURE_DEPENDS src/platform/win32/*.cpp src/platform/win32/*.h)
 list(REMOVE_ITEM _win32 ${PROJECT_SOURCE_DIR}/src/platform/win32/files_win32.cpp)
 add_library(xmascard_win32 STATIC ${_win32})
-target_link_libraries(xmascard_win32 PUBLIC xmascard_platform gdiplus gdi32 user32 msimg32
-                      comctl32 shell32 ole32 usp10 winmm)
+# Uniscribe before GDI: MinGW's gdi32 also names its calls, which older Windows keep in
+# usp10.dll only.
+target_link_libraries(xmascard_win32 PUBLIC xmascard_platform usp10 gdiplus gdi32 user32 msimg32
+                      comctl32 shell32 ole32 winmm)
 # Unicode Win32 calls; no min/max macros from windows.h.
 target_compile_definitions(xmascard_win32 PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 

@@ -73,8 +73,7 @@ int runCard(const xmascard::CardNames& names) {
     auto audio = xmascard::media::AudioEngine::create(
         choice.silent ? xmascard::media::AudioEngine::Output::Silent
                       : xmascard::media::AudioEngine::Output::Device,
-        {.loading = xmascard::media::Loading::Background},
-        xmascard::media::windowsSoundSystem());
+        {.loading = xmascard::media::Loading::Background}, xmascard::media::windowsSoundSystem());
     xmascard::Win32Host host;
     xmascard::Runtime runtime(clock, *audio, host);
     xmascard::Program program(runtime, names);

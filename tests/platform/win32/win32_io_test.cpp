@@ -29,9 +29,10 @@ TEST(Win32Io, OnlyRegularFilesAreReadAndNeverWaitedFor) {
     write(base / "large", std::string(3 * 1024 * 1024, 'x'));
     fs::create_directory(base / "folder");
     // A pipe that nobody will ever write to: opening it must not wait for a writer.
-    const std::wstring pipe = L"\\\\.\\pipe\\xmascard-io-test-" + std::to_wstring(GetCurrentProcessId());
-    HANDLE server = CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0,
-                                     0, nullptr);
+    const std::wstring pipe =
+        L"\\\\.\\pipe\\xmascard-io-test-" + std::to_wstring(GetCurrentProcessId());
+    HANDLE server =
+        CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
     ASSERT_NE(server, INVALID_HANDLE_VALUE);
     const struct {
         std::string path;
@@ -94,9 +95,10 @@ TEST(Win32Io, ASafeWriteReplacesALinkInsteadOfWritingThroughIt) {
     fs::create_symlink(base / "victim", base / "mm.mid", linked);
     if (linked) GTEST_SKIP() << "no symbolic links here: " << linked.message();
     const std::string bytes = "MThd";
-    ASSERT_FALSE(writeFileSafely((base / "mm.mid").string(),
-                                 {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()})
-                     .has_value());
+    ASSERT_FALSE(
+        writeFileSafely((base / "mm.mid").string(),
+                        {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()})
+            .has_value());
     std::ifstream victim(base / "victim");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(victim), {}), "keep");
     EXPECT_FALSE(fs::is_symlink(base / "mm.mid"));

@@ -26,12 +26,20 @@ TEST(WindowsCommandLine, ReadsNamesAndRefusesWhatItCannotFollow) {
         {{"--to", "Anna", "--from=Bob"}, Action::PlayCard, {"Anna", "Bob"}, ""},
         {{"--from", "Zo\xC3\xAB"}, Action::PlayCard, {std::nullopt, "Zo\xC3\xAB"}, ""},
         {{"--to", fortyAccented}, Action::PlayCard, {fortyAccented, std::nullopt}, ""},
-        {{"--to", std::string(41, 'x')}, Action::PlayCard, {},
+        {{"--to", std::string(41, 'x')},
+         Action::PlayCard,
+         {},
          "--to takes a name of up to 40 characters, not 41"},
         {{"--to"}, Action::PlayCard, {}, "--to needs a name"},
         {{"--from="}, Action::PlayCard, {}, "--from needs a name"},
-        {{"--to", "Anna\nBob"}, Action::PlayCard, {}, "--to takes a name without control characters"},
-        {{"--to", "\xC2\x85"}, Action::PlayCard, {}, "--to takes a name without control characters"},
+        {{"--to", "Anna\nBob"},
+         Action::PlayCard,
+         {},
+         "--to takes a name without control characters"},
+        {{"--to", "\xC2\x85"},
+         Action::PlayCard,
+         {},
+         "--to takes a name without control characters"},
         {{"--to", "\xEF\xBF\xBD"}, Action::PlayCard, {}, "--to needs a name in UTF-8"},
         {{"--to", "\xFF"}, Action::PlayCard, {}, "--to needs a name in UTF-8"},
         {{"--frob\x1b[2J"}, Action::PlayCard, {}, "unknown option --frob?[2J (try --help)"},
@@ -67,7 +75,8 @@ TEST(WindowsCommandLine, TextIsMeasuredInTheLayoutsFonts) {
     EXPECT_GT(wide, 2 * narrow);
     EXPECT_GT(graphics.textWidth("WWW", Font{"Arial", 24.0f}), 1.5f * wide);
     EXPECT_EQ(graphics.textWidth("", arial), 0.0f);
-    EXPECT_EQ(graphics.characterEnds("a\xC3\xA9" "e\xCC\x81"),
+    EXPECT_EQ(graphics.characterEnds("a\xC3\xA9"
+                                     "e\xCC\x81"),
               (std::vector<std::size_t>{1, 3, 6}));
 }
 
