@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <variant>
 
 #include "platform/media/audio_engine.h"
@@ -292,6 +294,57 @@ TEST(MidiDevicePath, WithoutADeviceEveryPieceSaysWhy) {
                   "no MIDI output device (midiOutOpen: no device); the music is not played");
     }
     EXPECT_EQ(asked, 1);
+}
+
+// A port that lets a test wait for what a dispatcher's own thread sends.
+class WaitablePort final : public MidiPort {
+  public:
+    struct Shared {
+        std::mutex mutex;
+        std::condition_variable arrived;
+        std::vector<std::uint32_t> sent;
+    };
+    explicit WaitablePort(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
+    void send(std::uint32_t message) override {
+        std::lock_guard<std::mutex> guard(shared_->mutex);
+        shared_->sent.push_back(message);
+        shared_->arrived.notify_all();
+    }
+
+  private:
+    std::shared_ptr<Shared> shared_;
+};
+
+// On the device: the dispatcher's own thread sends a piece's messages once the stream has
+// played their frames, and silences the device when it closes.
+TEST(MidiDevicePath, TheDispatchersThreadSendsWhatIsHeard) {
+    auto shared = std::make_shared<WaitablePort::Shared>();
+    auto clock = std::make_shared<PlaybackClock>(AudioEngine::kSampleRate);
+    {
+        DeviceMusic music(
+            [&](std::string&) -> std::unique_ptr<MidiPort> {
+                return std::make_unique<WaitablePort>(shared);
+            },
+            clock);
+        auto made = music.synthesizerFor(MidiSequence{});
+        ASSERT_TRUE(made.ok()) << made.error();
+        Synthesizer& synth = *made.value();
+        clock->pullBegins();
+        synth.mixFrom(0);
+        synth.send({100, 0x90, 60, 100}, 100);
+        synth.send({200, 0x80, 60, 0}, 200);
+        clock->pullEnds(Mixer::kBlockFrames);
+        clock->heardUpTo(Mixer::kBlockFrames, PlaybackClock::Clock::now());
+        std::unique_lock<std::mutex> lock(shared->mutex);
+        // Waits for the messages, however long the machine takes; the test's own time limit
+        // ends a hang.
+        shared->arrived.wait(lock, [&] { return shared->sent.size() >= 2; });
+        EXPECT_EQ(shared->sent, (std::vector<std::uint32_t>{shortMessage(0x90, 60, 100),
+                                                            shortMessage(0x80, 60, 0)}));
+        shared->sent.clear();
+    }
+    // Closed: every note off, every sound off, on every channel.
+    EXPECT_EQ(shared->sent.size(), static_cast<std::size_t>(DeviceChannels::kSilenceMessages));
 }
 
 }  // namespace

@@ -76,17 +76,21 @@ void MidiDispatcher::sendDue(std::int64_t heard) {
 }
 
 void MidiDispatcher::run() {
-    // A message is sent within about a millisecond of its frame: the thread looks again
-    // that often while anything waits, and rests longer while nothing does.
-    using namespace std::chrono_literals;
+    // The thread wakes at the next message's frame, within a millisecond; and at least every
+    // 20 ms, as new messages are due no sooner than the stream's buffering ahead of now.
+    using namespace std::chrono;
     std::unique_lock<std::mutex> lock(mutex_);
     while (!quit_) {
-        const auto pause = queue_.empty() && !sounding_ ? 20ms : 1ms;
-        wake_.wait_for(lock, pause);
-        if (quit_) break;
         lock.unlock();
-        sendDue(clock_->heard(PlaybackClock::Clock::now()));
+        const std::int64_t heard = clock_->heard(PlaybackClock::Clock::now());
+        sendDue(heard);
         lock.lock();
+        auto pause = milliseconds(20);
+        if (!queue_.empty()) {
+            const std::int64_t ms = (queue_.front().due - heard) * 1000 / clock_->sampleRate();
+            pause = std::clamp(milliseconds(ms), milliseconds(1), pause);
+        }
+        wake_.wait_for(lock, pause, [this] { return quit_; });
     }
 }
 
