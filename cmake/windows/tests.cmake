@@ -33,9 +33,13 @@ set_tests_properties(e2e.windows_card PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE)
 
 # Tests of the Win32 backend itself.
 file(GLOB _backend_tests CONFIGURE_DEPENDS ${_tests}/platform/win32/*.cpp)
-add_executable(xmascard_win32_tests ${_backend_tests})
+# With them, in the same Wine process, the music's path to a MIDI device and the Windows
+# program's command line.
+add_executable(xmascard_win32_tests ${_backend_tests} ${_tests}/platform/media/midi_device_test.cpp
+               ${PROJECT_SOURCE_DIR}/src/app/windows/windows_command_line.cpp)
 target_link_libraries(xmascard_win32_tests PRIVATE xmascard_show xmascard_win32
-                      xmascard_test_backend gmock)
+                      xmascard_midi_device xmascard_test_backend gmock)
+target_compile_definitions(xmascard_win32_tests PRIVATE XMASCARD_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 add_test(NAME windows.backend_tests COMMAND xmascard_win32_tests)
 set_tests_properties(windows.backend_tests PROPERTIES ENVIRONMENT "${_headless}" TIMEOUT 600)
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Makes this Debian machine ready to build the card for Windows and test it under Wine:
-# installs the MinGW-w64 cross compiler (posix threads), Wine, Meson and NSIS, then
+# installs the MinGW-w64 cross compiler (posix threads), Wine, Meson and NSIS (and what the
+# end-to-end test under Wine uses: Xvfb, openbox, PulseAudio, SoX), then
 # cross-builds Debian's own sources of libmpg123 and pixman as static libraries into
 # PREFIX (default build-windows/deps), where the Windows preset finds them through
 # pkg-config. Run as root (or through sudo). Runs again in seconds: a prefix already built
@@ -21,7 +22,7 @@ host=x86_64-w64-mingw32
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 meson ninja-build cmake pkg-config dpkg-dev nsis
           googletest xvfb xauth x11-utils x11-apps xdotool openbox imagemagick python3 libx11-dev
-          libxext-dev libxfixes-dev g++)
+          libxext-dev libxfixes-dev g++ pulseaudio pulseaudio-utils sox)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

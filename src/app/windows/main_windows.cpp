@@ -10,9 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "app/audio_choice.h"
+#include "app/windows/windows_command_line.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/media/audio_engine.h"
+#include "platform/media/win32/windows_sound.h"
 #include "platform/runtime.h"
+#include "platform/win32/win32_graphics.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_text.h"
 #include "show/program.h"
@@ -43,26 +48,35 @@ std::vector<std::string> arguments() {
 
 void printHelp() {
     std::puts(
-        "Usage: xmascard [OPTION]\n"
+        "Usage: xmascard [OPTION]...\n"
         "An animated Christmas and New Year greeting card. Started without options it\n"
         "plays its show of a little over a minute in the middle of the screen and ends.\n"
         "\n"
         "  --help             show this help and exit\n"
         "  --version          show the version and exit\n"
+        "  --to NAME          the receiver's name, written inside the card, which then\n"
+        "                     opens at the end of the show (up to 40 characters)\n"
+        "  --from NAME        the sender's name, written inside the card likewise\n"
         "\n"
         "While it runs: drag the cherub or the card with the left mouse button; click the\n"
         "question mark on the tree for a message, and the plug to end the card at once.");
 }
 
-int runCard() {
+int runCard(const xmascard::CardNames& names) {
     xmascard::makeDpiAware();
     xmascard::MonotonicClock realClock;
     xmascard::TickClock clock(realClock);
-    // Sound on Windows comes later; until then the players keep their time in silence.
-    auto audio = xmascard::media::AudioEngine::create(xmascard::media::AudioEngine::Output::Silent);
+    // As on Linux: the sound device opens in the background, and files join the show as
+    // they are loaded, so nothing holds up the window. XMASCARD_AUDIO=none silences the card.
+    const xmascard::AudioChoice choice =
+        xmascard::audioChoiceFor(xmascard::Environ("XMASCARD_AUDIO"));
+    auto audio = xmascard::media::AudioEngine::create(
+        choice.silent ? xmascard::media::AudioEngine::Output::Silent
+                      : xmascard::media::AudioEngine::Output::Device,
+        {.loading = xmascard::media::Loading::Background}, xmascard::media::windowsSoundSystem());
     xmascard::Win32Host host;
     xmascard::Runtime runtime(clock, *audio, host);
-    xmascard::Program program(runtime);
+    xmascard::Program program(runtime, names);
     program.start();
     return host.run(runtime, clock);
 }
@@ -71,19 +85,22 @@ int runCard() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     borrowConsoleStreams();
-    for (const std::string& arg : arguments()) {
-        if (arg == "--help" || arg == "-h" || arg == "/?") {
-            printHelp();
-            return 0;
-        }
-        if (arg == "--version") {
-            std::printf("xmascard %s\n", kVersion);
-            return 0;
-        }
-        std::fprintf(stderr, "xmascard: unknown option %s (try --help)\n", arg.c_str());
+    xmascard::Win32Graphics graphics;  // counts the characters of names
+    const auto line = xmascard::parseWindowsCommandLine(arguments(), graphics);
+    if (const auto* error = std::get_if<xmascard::WindowsUsageError>(&line)) {
+        std::fprintf(stderr, "xmascard: %s\n", error->message.c_str());
         return 2;
     }
-    const int status = runCard();
+    const auto& command = std::get<xmascard::WindowsCommandLine>(line);
+    if (command.action == xmascard::WindowsCommandLine::Action::ShowHelp) {
+        printHelp();
+        return 0;
+    }
+    if (command.action == xmascard::WindowsCommandLine::Action::ShowVersion) {
+        std::printf("xmascard %s\n", kVersion);
+        return 0;
+    }
+    const int status = runCard(command.names);
     std::fflush(stdout);
     std::fflush(stderr);
     return status;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,10 +11,11 @@
 namespace xmascard::io {
 
 // What tells one version of a file from another: a file replaced or rewritten in between
-// has another inode, size or modification time.
+// has another inode, size or modification time. (On Windows: the volume's serial number
+// and the file's index in it.)
 struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
     std::int64_t size = 0;
     std::int64_t modifiedNs = 0;
 

@@ -67,6 +67,7 @@ void MidiSource::refillWindow() {
 // needs kTaps samples on either side, so the window reaches kTaps samples past m.
 void MidiSource::render(float* left, float* right, int frames) {
     constexpr int kTaps = HalfRateUpsampler::kTaps;
+    synth_->mixFrom(cursor_);
     int done = 0;
     while (done < frames) {
         if (synthesisSample(cursor_) + kTaps >= first_ + held_) refillWindow();

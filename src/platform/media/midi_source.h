@@ -33,6 +33,7 @@ class MidiSource final : public Source {
     // start after the seek sound with the settings they would have had.
     void seek(std::int64_t frame) override;
     void render(float* left, float* right, int frames) override;
+    void setVolume(Volume volume) override { synth_->setVolume(volume); }
 
     // The presets a piece's program changes select, as (bank, program): the bank of the
     // channel's last bank select (its high byte, as FluidSynth reads it by default), and

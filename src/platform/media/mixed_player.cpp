@@ -28,6 +28,7 @@ std::unique_ptr<Source> MixedPlayer::replaceMedia(LoadedMedia media, bool start,
     auto guard = core_->mixer().lock();
     Voice& v = *voice_;
     std::swap(v.source, media.source);
+    if (v.source) v.source->setVolume(volume_);
     v.lengthFrames = media.lengthFrames;
     v.position = 0;
     v.passesDone = 0;
@@ -211,6 +212,7 @@ void MixedPlayer::setVolume(Volume volume) {
     volume_ = volume.clamped();
     auto guard = core_->mixer().lock();
     voice_->setGain(volume_.gain(), Mixer::kRampFrames);
+    if (voice_->source) voice_->source->setVolume(volume_);
 }
 
 }  // namespace xmascard::media

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "platform/media/volume.h"
+
 namespace xmascard::media {
 
 // What a player plays: one pass of one file, rendered on demand. Sources are driven by
@@ -17,6 +19,10 @@ class Source {
 
     // Writes (not adds) the next `frames` frames into `left` and `right`.
     virtual void render(float* left, float* right, int frames) = 0;
+
+    // The player's volume. The mixer applies it to what render() gives; a source whose
+    // sound does not pass through the mixer (a MIDI device) applies it itself.
+    virtual void setVolume(Volume) {}
 };
 
 }  // namespace xmascard::media

@@ -6,6 +6,7 @@
 
 #include "platform/media/result.h"
 #include "platform/media/smf_reader.h"
+#include "platform/media/volume.h"
 
 namespace xmascard::media {
 
@@ -23,6 +24,14 @@ class Synthesizer {
     virtual void send(const MidiEvent& event, std::int64_t frame) = 0;
     // Writes the next `samples` samples, at half the output rate, into `left` and `right`.
     virtual void write(float* left, float* right, int samples) = 0;
+
+    // For a device, whose sound does not pass through the mixer: the mixer is about to mix
+    // the piece from output frame `frame` on, so that the events sent next can be timed to
+    // when that frame is heard. A renderer has nothing to do.
+    virtual void mixFrom(std::int64_t /*frame*/) {}
+    // For a device: the piece's volume, which the mixer's gain cannot reach. A renderer's
+    // sound is scaled by the mixer instead.
+    virtual void setVolume(Volume) {}
 };
 
 // What the synthesizers of every piece share: the instruments' sounds (a SoundFont), or the

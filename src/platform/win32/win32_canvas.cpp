@@ -169,12 +169,12 @@ std::unique_ptr<Win32Image> Win32Image::create(int width, int height, Color fill
     return image;
 }
 
-const std::uint32_t* Win32Image::scanLine(int y) {
+const std::uint8_t* Win32Image::bits() {
     if (!finished_) {
         dib_->makeOpaque();
         finished_ = true;
     }
-    return dib_->row(y);
+    return reinterpret_cast<const std::uint8_t*>(dib_->row(0));
 }
 
 }  // namespace xmascard

@@ -47,7 +47,8 @@ class Win32Image final : public Image {
     int width() const override { return dib_->width(); }
     int height() const override { return dib_->height(); }
     Canvas& canvas() override { return canvas_; }
-    const std::uint32_t* scanLine(int y) override;
+    const std::uint8_t* bits() override;
+    int stride() const override { return dib_->width() * 4; }
 
     const Dib& dib() const { return *dib_; }
 

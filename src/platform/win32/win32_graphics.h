@@ -6,7 +6,7 @@
 namespace xmascard {
 
 // Pictures, drawings and images through GDI, with pictures decoded (and PNG files
-// encoded) by GDI+.
+// encoded) by GDI+; text measured by GDI and Uniscribe.
 class Win32Graphics final : public Graphics {
   public:
     Picture decode(std::span<const std::uint8_t> bytes, std::string& why) override;
@@ -14,6 +14,9 @@ class Win32Graphics final : public Graphics {
     std::unique_ptr<Surface> makeSurface() override;
     std::unique_ptr<Image> makeImage(int width, int height, Color fill) override;
     std::vector<std::uint8_t> encodePng(Image& image, int effort) override;
+    // In win32_text_metrics.cpp.
+    float textWidth(const std::string& text, const Font& font) override;
+    std::vector<std::size_t> characterEnds(const std::string& text) override;
 };
 
 }  // namespace xmascard

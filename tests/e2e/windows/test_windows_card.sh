@@ -7,8 +7,13 @@
 # tip, and a click on it ends the program with status 0; in a second run the
 # card window comes down from wholly above the screen and the whole show ends by itself
 # with status 0, while a window of the user's keeps the focus and no window of the card is
-# listed for taskbars. Saves screenshots of the tree, the plug's tip, the descent and the
-# closing panel.
+# listed for taskbars. On the desktop without a window manager the show plays into a
+# PulseAudio null sink of its own, recorded from the sink's monitor: nothing sounds in the
+# show's first seconds (there is no MIDI device under Wine, and the card says so in one
+# line), the bells are heard up to the moment the card starts to come down, and nothing
+# after. Under openbox the card carries names (--to, --from) and opens at the end. Saves
+# screenshots of the tree, the plug's tip, the descent, the open card and the closing
+# panel, and the recording.
 #
 # Usage: test_windows_card.sh PATH-TO-XMASCARD.EXE ARTIFACT-DIR
 set -uo pipefail
@@ -42,10 +47,10 @@ check() {  # check WM OK WHAT [DETAIL]
     fi
 }
 
-# start_card DIR: the card under Wine, logging to DIR; sets CARD_PID.
+# start_card DIR [ARGS...]: the card under Wine, logging to DIR; sets CARD_PID.
 start_card() {
     rm -f "$WINDOWS_DIR/mm.mid" "$WINDOWS_DIR/Bells.mp3"
-    "$WINE_RUN" "$card" >"$1/card.log" 2>&1 &
+    "$WINE_RUN" "$card" "${@:2}" >"$1/card.log" 2>&1 &
     CARD_PID=$!
 }
 
@@ -126,17 +131,31 @@ whole_show() {
         xdotool windowfocus "$logo" 2>/dev/null
         sleep 0.05
     done
-    start_card "$dir"
+    local recorder="" recording_started=""
+    if [ -n "${SINK:-}" ]; then
+        parec -d "$SINK.monitor" --file-format=wav --rate=44100 --channels=2 "$dir/heard.wav" &
+        recorder=$!
+        recording_started=$(date +%s.%N)
+    fi
+    # Under openbox the card carries names, and opens in the tree's place at the end.
+    local names=()
+    [ "$wm" = none ] || names=(--to "Anna" --from "Zoë")
+    start_card "$dir" "${names[@]}"
     # Wine's windows carry the process id of the Unix process that runs the program.
     "$PROBE" watch "$CARD_PID" >"$dir/watch.log" &
-    local watcher=$!
+    local watcher=$! watch_started
+    watch_started=$(date +%s.%N)
     screenshot_when "$dir/watch.log" ' Merry_Christmas 1 ' "$ARTIFACTS/$wm-descent.png" 8 &
     local descent=$!
     screenshot_when "$dir/watch.log" ' Form4 1 ' "$ARTIFACTS/$wm-closing-panel.png" 0.5 &
     local panel=$!
+    # The open card is wider than the closed one: both its pages show.
+    screenshot_when "$dir/watch.log" ' Merry_Christmas 1 [0-9-]* [0-9-]* [3-9][0-9][0-9] ' \
+        "$ARTIFACTS/$wm-open-card.png" 1 &
+    local opened=$!
     wait_status 150
-    kill "$descent" "$panel" 2>/dev/null
-    wait "$watcher" "$descent" "$panel" 2>/dev/null
+    kill "$descent" "$panel" "$opened" 2>/dev/null
+    wait "$watcher" "$descent" "$panel" "$opened" 2>/dev/null
     cp "$dir/watch.log" "$ARTIFACTS/$wm-watch.log"
     cp "$dir/card.log" "$ARTIFACTS/$wm-card.log"
     # Wine maps a window only while it meets the screen, so the card's X window is seen
@@ -170,18 +189,62 @@ PY
     check "$wm" $(( $? == 0 )) "no window of the card is listed for taskbars" "listed $listed"
     check "$wm" $([ "$STATUS" = 0 ] && echo 1 || echo 0) \
         "the whole show ends by itself with status 0" "status $STATUS"
+    if [ -n "$recorder" ]; then
+        kill "$recorder"; wait "$recorder" 2>/dev/null
+        cp "$dir/heard.wav" "$ARTIFACTS/$wm-heard.wav"
+        heard_bells "$wm" "$dir" "$(python3 -c "print($watch_started - $recording_started)")"
+    fi
+}
+
+# heard_bells WM DIR OFFSET: what the sink heard, OFFSET seconds of recording before the watch
+# of the show began.
+heard_bells() {
+    local wm=$1 dir=$2 offset=$3 lines descent
+    lines=$(grep '^xmascard:' "$dir/card.log")
+    [ "$(grep -c . <<<"$lines")" = 1 ] && grep -q 'no MIDI output device' <<<"$lines"
+    check "$wm" $(( $? == 0 )) "without a MIDI device the card says so in one line" "$lines"
+    # The card starts to come down (and the bells stop) at its first move on the screen.
+    descent=$(awk '$2 == "window" && $4 == "Merry_Christmas" && $9 > 1 {
+        if (y == "") y = $7; else if ($7 != y) {print $1; exit} }' "$dir/watch.log")
+    [ -n "$descent" ] || { check "$wm" 0 "the bells are heard" "the card never came down"; return; }
+    rms() { sox "$dir/heard.wav" -n trim "$1" "$2" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'; }
+    local at quiet_start bells after
+    at=$(python3 -c "print($offset + $descent)")
+    quiet_start=$(rms 0 8)
+    bells=$(rms "$(python3 -c "print($at - 6)")" 5)
+    after=$(rms "$(python3 -c "print($at + 1)")" 8)
+    python3 - "$quiet_start" "$bells" "$after" <<'PY'
+import sys
+quiet, bells, after = map(float, sys.argv[1:])
+sys.exit(0 if quiet < 1e-3 and bells > 0.02 and after < 1e-3 else 1)
+PY
+    check "$wm" $(( $? == 0 )) "the bells ring before the card comes down, and only then" \
+        "RMS $quiet_start in the first 8 s, $bells in the 5 s before the descent at ${at}s, $after after"
 }
 
 # The desktops side by side, each on a display of its own.
 for wm in none openbox; do
     (
         export WINEPREFIX="$prefixes/wine-e2e-$wm"
+        # The desktop without a window manager plays into a sound server of its own.
+        if [ "$wm" = none ] && command -v pulseaudio >/dev/null && command -v parec >/dev/null; then
+            export XDG_RUNTIME_DIR="$work/pulse-runtime"
+            mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+            pulseaudio -n --daemonize=yes --exit-idle-time=-1 --disallow-exit --use-pid-file=yes \
+                --load="module-null-sink sink_name=card" --load=module-native-protocol-unix \
+                >"$work/pulse.log" 2>&1 && SINK=card
+            for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+            [ -n "${SINK:-}" ] || echo "note: pulseaudio does not start here; the sound is not checked"
+        fi
         # Wine gives its programs a WINDIR of its own, the prefix's C:\windows, which is
         # writable: the sound files go there.
         WINDOWS_DIR="$WINEPREFIX/drive_c/windows"
         "$WINE_RUN" cmd /c exit >/dev/null 2>&1  # the prefix is made before the clock runs
+        # ... and its server is let go: one still running would keep its desktop without the
+        # X display started next (a screen of 1024 x 768, windows that never show on X).
+        wineserver -w
         x_start || exit 1
-        trap 'x_stop; wineserver -k 2>/dev/null' EXIT
+        trap 'x_stop; wineserver -k 2>/dev/null; [ -z "${SINK:-}" ] || pulseaudio --kill 2>/dev/null' EXIT
         [ "$wm" = none ] || wm_start || { echo "FAIL [$wm] openbox does not start"; exit 1; }
         tree_and_plug "$wm"
         whole_show "$wm"
