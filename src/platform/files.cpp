@@ -5,8 +5,6 @@
 
 #include <cstdlib>
 
-#include "platform/io/safe_file.h"
-#include "platform/resources.h"
 
 namespace xmascard {
 
@@ -25,17 +23,6 @@ std::string soundDirectoryFor(const EnvironmentReader& environment, std::string 
 bool fileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-std::optional<std::vector<char>> LoadResData(int id, const std::string& type) {
-    const auto bytes = embeddedFile(type + "/" + std::to_string(id));
-    if (!bytes) return std::nullopt;
-    return std::vector<char>(bytes->begin(), bytes->end());
-}
-
-std::optional<std::string> writeWholeFile(const std::string& path, const std::vector<char>& bytes) {
-    return io::writeFileSafely(path,
-                               {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
 }
 
 }  // namespace xmascard

@@ -2,8 +2,6 @@
 // The card's files on Windows: the environment in UTF-16 and the attributes of Win32;
 // files are written through the Win32 version of io/safe_file.
 #include "platform/files.h"
-#include "platform/io/safe_file.h"
-#include "platform/resources.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_windows.h"
 
@@ -31,17 +29,6 @@ std::string soundDirectoryFor(const EnvironmentReader& environment, std::string 
 bool fileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::optional<std::vector<char>> LoadResData(int id, const std::string& type) {
-    const auto bytes = embeddedFile(type + "/" + std::to_string(id));
-    if (!bytes) return std::nullopt;
-    return std::vector<char>(bytes->begin(), bytes->end());
-}
-
-std::optional<std::string> writeWholeFile(const std::string& path, const std::vector<char>& bytes) {
-    return io::writeFileSafely(path,
-                               {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
 }
 
 }  // namespace xmascard

@@ -89,20 +89,6 @@ Result<std::vector<std::uint8_t>> RegularFile::readAt(std::int64_t offset,
     return R::success(std::move(bytes));
 }
 
-Result<FileBytes> readRegularFile(const std::string& path, std::size_t maxBytes) {
-    using R = Result<FileBytes>;
-    auto file = RegularFile::open(path);
-    if (!file.ok()) return R::failure(file.error());
-    const RegularFile& f = file.value();
-    if (f.size() < 0 || static_cast<std::uint64_t>(f.size()) > maxBytes) {
-        return R::failure("larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MB");
-    }
-    // Only the bytes the file had when it was opened are read.
-    auto bytes = f.readAt(0, static_cast<std::size_t>(f.size()));
-    if (!bytes.ok()) return R::failure(bytes.error());
-    return R::success(FileBytes{bytes.take(), f.identity()});
-}
-
 Result<FileIdentity> identityOf(const std::string& path) {
     using R = Result<FileIdentity>;
     // No access is asked for: the attributes of any file can be read, even one in use.

@@ -137,31 +137,9 @@ Result<SafeFileWriter> SafeFileWriter::create(const Directory& directory, const 
     return R::failure(why);
 }
 
-Result<SafeFileWriter> SafeFileWriter::create(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (name.empty()) return Result<SafeFileWriter>::failure("Is a directory");
-    auto opened = Directory::open(directory);
-    if (!opened.ok()) return Result<SafeFileWriter>::failure(opened.error());
-    auto writer = create(opened.value(), name);
-    if (writer.ok()) writer.value().path_ = path;
-    return writer;
-}
-
 SafeFileWriter::~SafeFileWriter() {
     discard();
     if (directoryFd_ >= 0) _close(directoryFd_);
-}
-
-SafeFileWriter::SafeFileWriter(SafeFileWriter&& other) noexcept
-    : directoryFd_(std::exchange(other.directoryFd_, -1)),
-      name_(std::move(other.name_)),
-      temp_(std::move(other.temp_)),
-      fd_(std::exchange(other.fd_, -1)),
-      path_(std::move(other.path_)),
-      error_(std::move(other.error_)) {
-    other.temp_.clear();
 }
 
 bool SafeFileWriter::fail() {
@@ -203,15 +181,6 @@ bool SafeFileWriter::commit() {
         return fail();
     temp_.clear();
     return true;
-}
-
-std::optional<std::string> writeFileSafely(const std::string& path,
-                                           std::span<const std::uint8_t> bytes) {
-    auto writer = SafeFileWriter::create(path);
-    if (!writer.ok()) return writer.error();
-    SafeFileWriter& w = writer.value();
-    if (!w.write(bytes) || !w.commit()) return w.error();
-    return {};
 }
 
 }  // namespace xmascard::io
