@@ -39,22 +39,6 @@ Result<RegularFile> RegularFile::open(const std::string& path) {
     return Result<RegularFile>::success(RegularFile(fd, identityFrom(info)));
 }
 
-RegularFile::~RegularFile() {
-    if (fd_ >= 0) ::close(fd_);
-}
-
-RegularFile::RegularFile(RegularFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), identity_(other.identity_) {}
-
-RegularFile& RegularFile::operator=(RegularFile&& other) noexcept {
-    if (this != &other) {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = std::exchange(other.fd_, -1);
-        identity_ = other.identity_;
-    }
-    return *this;
-}
-
 Result<std::vector<std::uint8_t>> RegularFile::readAt(std::int64_t offset,
                                                       std::size_t count) const {
     using R = Result<std::vector<std::uint8_t>>;

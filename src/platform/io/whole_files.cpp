@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The parts of reading and writing files that are the same on every system, around the
 // system's own calls in regular_file.cpp and safe_file.cpp (io/win32/ on Windows).
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include <string>
 #include <utility>
 
@@ -16,7 +22,55 @@ constexpr const char* kSeparators = "/\\";  // Windows takes either
 constexpr const char* kSeparators = "/";
 #endif
 
+void closeDescriptor(int fd) {
+#ifdef _WIN32
+    _close(fd);
+#else
+    ::close(fd);
+#endif
+}
+
 }  // namespace
+
+RegularFile::~RegularFile() {
+    if (fd_ >= 0) closeDescriptor(fd_);
+}
+
+RegularFile::RegularFile(RegularFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), identity_(other.identity_) {}
+
+RegularFile& RegularFile::operator=(RegularFile&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) closeDescriptor(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+        identity_ = other.identity_;
+    }
+    return *this;
+}
+
+Directory::~Directory() {
+    if (fd_ >= 0) closeDescriptor(fd_);
+}
+
+Directory::Directory(Directory&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
+
+Directory& Directory::operator=(Directory&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) closeDescriptor(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+        path_ = std::move(other.path_);
+    }
+    return *this;
+}
+
+SafeFileWriter::SafeFileWriter(int directoryFd, std::string name, std::string temp, int fd,
+                               std::string path)
+    : directoryFd_(directoryFd),
+      name_(std::move(name)),
+      temp_(std::move(temp)),
+      fd_(fd),
+      path_(std::move(path)) {}
 
 Result<SafeFileWriter> SafeFileWriter::create(const std::string& path) {
     const std::size_t slash = path.find_last_of(kSeparators);

@@ -81,30 +81,6 @@ Result<Directory> Directory::open(const std::string& path) {
     return R::success(Directory(fd, path));
 }
 
-Directory::~Directory() {
-    if (fd_ >= 0) _close(fd_);
-}
-
-Directory::Directory(Directory&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
-
-Directory& Directory::operator=(Directory&& other) noexcept {
-    if (this != &other) {
-        if (fd_ >= 0) _close(fd_);
-        fd_ = std::exchange(other.fd_, -1);
-        path_ = std::move(other.path_);
-    }
-    return *this;
-}
-
-SafeFileWriter::SafeFileWriter(int directoryFd, std::string name, std::string temp, int fd,
-                               std::string path)
-    : directoryFd_(directoryFd),
-      name_(std::move(name)),
-      temp_(std::move(temp)),
-      fd_(fd),
-      path_(std::move(path)) {}
-
 Result<SafeFileWriter> SafeFileWriter::create(const Directory& directory, const std::string& name) {
     using R = Result<SafeFileWriter>;
     // The writer holds the directory open too, for as long as it writes.
