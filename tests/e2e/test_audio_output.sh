@@ -26,7 +26,7 @@ WINDIR="$work" "$card" >"$work/silent.log" 2>&1 &
 CARD_PID=$!
 X_PIDS+=("$CARD_PID")
 wait_for_window "Merry Christmas and Happy New Year" >/dev/null ||
-    { echo "FAIL: no window without a sound server"; exit 1; }
+    { echo "FAIL: no window without a sound server: $(cat "$work/silent.log")"; exit 1; }
 sleep 1
 kill "$CARD_PID"; wait "$CARD_PID" 2>/dev/null || true; CARD_PID=
 lines=$(grep -c -i "audio" "$work/silent.log" || true)

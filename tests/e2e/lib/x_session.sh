@@ -6,19 +6,32 @@
 X_PIDS=()
 HARNESS_PID=""
 
-# Starts Xvfb on a free display (Xvfb picks it) and exports DISPLAY.
+# Starts Xvfb on a free display (Xvfb picks it) and exports DISPLAY once the server answers.
+# A server that does not answer (a display number still being given up by another server
+# can leave its socket unusable) is replaced by a new one, up to three times.
 x_start() {
-    local fdfile
-    fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
-    X_PIDS+=($!)
-    for _ in $(seq 100); do
-        [ -s "$fdfile" ] && break
-        sleep 0.05
+    local fdfile attempt pid
+    for attempt in 1 2 3; do
+        fdfile=$(mktemp)
+        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+        pid=$!
+        for _ in $(seq 100); do
+            [ -s "$fdfile" ] && break
+            sleep 0.05
+        done
+        export DISPLAY=":$(head -n1 "$fdfile")"
+        rm -f "$fdfile"
+        if [ "$DISPLAY" != ":" ]; then
+            for _ in $(seq 40); do
+                if xdpyinfo >/dev/null 2>&1; then X_PIDS+=("$pid"); return 0; fi
+                sleep 0.05
+            done
+        fi
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
     done
-    export DISPLAY=":$(head -n1 "$fdfile")"
-    rm -f "$fdfile"
-    [ "$DISPLAY" != ":" ] || { echo "Xvfb did not start" >&2; return 1; }
+    echo "Xvfb did not start" >&2
+    return 1
 }
 
 # wm_start [NAME]: starts a window manager (openbox, xfwm4, icewm or fluxbox; default
