@@ -14,7 +14,7 @@ live=$DISPLAY
 
 # An 8-bit server of its own.
 fdfile="$work/fd"
-Xvfb -displayfd 3 -screen 0 640x480x8 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 640x480x8 -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
 X_PIDS+=($!)
 for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
 eight=":$(head -n1 "$fdfile")"

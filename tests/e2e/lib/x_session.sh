@@ -7,13 +7,15 @@ X_PIDS=()
 HARNESS_PID=""
 
 # Starts Xvfb on a free display (Xvfb picks it) and exports DISPLAY once the server answers.
-# A server that does not answer (a display number still being given up by another server
-# can leave its socket unusable) is replaced by a new one, up to three times.
+# -noreset: by default an X server resets when its last client leaves, and refuses the
+# connections that come meanwhile, so a card started just after another one ended (or after
+# an xdotool call) could find no display. A server that does not answer is replaced by a
+# new one, up to three times.
 x_start() {
     local fdfile attempt pid
     for attempt in 1 2 3; do
         fdfile=$(mktemp)
-        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
         pid=$!
         for _ in $(seq 100); do
             [ -s "$fdfile" ] && break

@@ -35,7 +35,9 @@ case "$target" in
   soundfont)
     sources=("$media/fluidsynth/sound_font_check.cpp" "$media/fluidsynth/sound_font.cpp"
              "$media/fluidsynth/fluid_support.cpp"
-             "$src/src/platform/io/regular_file.cpp" "$here/sound_font_check_fuzz.cpp")
+             "$src/src/platform/io/regular_file.cpp" "$src/src/platform/io/safe_file.cpp"
+             "$src/src/platform/io/whole_files.cpp"
+             "$here/sound_font_check_fuzz.cpp")
     libs=($(pkg-config --libs fluidsynth glib-2.0))
     seeds=("$fixtures/sf2")
     max_len=8192
