@@ -19,7 +19,7 @@
 #include "platform/graphics.h"
 #include "platform/headless_host.h"
 #include "platform/media/audio_engine.h"
-#include "platform/media/ffmpeg/video_formats.h"
+#include "platform/media/video_file_names.h"
 #include "platform/paint_controls.h"
 #include "platform/runtime.h"
 #include "platform/tick_loop.h"
@@ -70,8 +70,8 @@ std::unique_ptr<RecordingSink> openSink(const RecordOptions& options, Graphics& 
     std::error_code ignored;
     if (!media::namesVideoFile(path) || std::filesystem::is_directory(path, ignored))
         return FrameDirectorySink::open(path, graphics, kRate);
-    if (const auto format = media::videoFormatFor(path); !format.ok()) {
-        std::fprintf(stderr, "xmascard: %s\n", format.error().c_str());
+    if (const media::Status named = media::checkVideoName(path); !named.ok()) {
+        std::fprintf(stderr, "xmascard: %s\n", named.error().c_str());
         failureStatus = 2;
         return nullptr;
     }

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "app/video_module.h"
+
 namespace xmascard {
 namespace {
 // Frames waiting for the encoder: enough to ride out its uneven pace, few enough that
@@ -12,7 +14,7 @@ constexpr int kQueuedFrames = 6;
 
 std::unique_ptr<VideoFileSink> VideoFileSink::open(const std::string& path,
                                                    const media::VideoSettings& settings) {
-    auto encoder = media::VideoEncoder::open(path, settings);
+    auto encoder = openVideoEncoder(path, settings);
     if (!encoder.ok()) {
         std::fprintf(stderr, "xmascard: %s\n", encoder.error().c_str());
         return nullptr;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/recording_sink.h"
-#include "platform/media/ffmpeg/video_encoder.h"
+#include "platform/media/video_encoder.h"
 
 namespace xmascard {
 

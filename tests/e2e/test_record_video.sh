@@ -70,6 +70,31 @@ touch "$work/plain"
 expect_failure "a file where the directory should be" 1 "Not a directory" "$work/plain/card.webm"
 rm -f "$work/plain"
 
+# The encoder is a module of its own: the program links none of FFmpeg's libraries, and a
+# copy of it without the module beside it still records frames, while a video asked of it
+# fails in one line that names the module, with status 1 and nothing left behind.
+linked=$(ldd "$card" | grep -E 'lib(av|sw)[a-z]*\.so' | awk '{print $1}' | tr '\n' ' ')
+[ -z "$linked" ] && ok "the program links none of FFmpeg's libraries" ||
+    fail "the program links $linked"
+mkdir "$work/alone"
+cp "$card" "$work/alone/xmascard"
+out=$("$work/alone/xmascard" --record "$work/alone/card.mp4" --fps 1 --screen 320x240 2>&1 >/dev/null)
+code=$?
+if [ "$code" -eq 1 ] && [ "$(wc -l <<<"$out")" -eq 1 ] &&
+    grep -q "^xmascard: cannot record a video: .*xmascard-video.so" <<<"$out" &&
+    [ "$(ls -A "$work/alone")" = xmascard ]; then
+    ok "without its module: status 1, $out"
+else
+    fail "without its module: status $code, left $(ls -A "$work/alone" | tr '\n' ' '), said: $out"
+fi
+if "$work/alone/xmascard" --record "$work/alone/frames" --fps 1 --screen 320x240 >/dev/null 2>&1 &&
+    [ -s "$work/alone/frames/soundtrack.wav" ] && [ -s "$work/alone/frames/frame-00010.png" ]; then
+    ok "without the module the frames and the soundtrack are recorded"
+else
+    fail "without the module no frames were recorded"
+fi
+rm -rf "$work/alone"
+
 # Stopped half-way, the recording leaves neither the video nor its temporary file.
 "$card" --record "$work/cut.mp4" --fps "$fps" --screen "${width}x${height}" >/dev/null 2>"$work/cut.err" &
 pid=$!

@@ -33,6 +33,14 @@ program="$usr/games/xmascard"
 version=$("$program" --version | head -n 1)
 check "the installed program says '$version'" test "$version" = "xmascard 1.00"
 
+# The video encoder is a module the program finds from where it is installed.
+mkdir -p "$dest/windir"
+WINDIR="$dest/windir" XDG_RUNTIME_DIR="$dest/windir" "$program" --record "$dest/card.mp4" \
+    --silent --fps 1 --screen 320x240 >"$dest/record.log" 2>&1 || cat "$dest/record.log"
+module=$(find "$usr/lib" -path '*/xmascard/xmascard-video.so')
+check "the video encoder module is in the program's own directory under lib" test -n "$module"
+check "the installed program records a video through it" test -s "$dest/card.mp4"
+
 # The launcher.
 desktops=("$usr"/share/applications/*.desktop)
 desktop="${desktops[0]}"

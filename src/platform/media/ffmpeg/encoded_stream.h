@@ -4,8 +4,8 @@
 #include <string>
 
 #include "platform/media/ffmpeg/av_handles.h"
-#include "platform/media/ffmpeg/status.h"
 #include "platform/media/result.h"
+#include "platform/media/status.h"
 
 namespace xmascard::media {
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/media/ffmpeg/status.h"
 #include "platform/media/result.h"
+#include "platform/media/status.h"
 
 struct AVIOContext;
 

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/media/ffmpeg/video_formats.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
-#include <string_view>
+
+#include "platform/media/video_file_names.h"
 
 namespace xmascard::media {
 namespace {
@@ -24,37 +23,14 @@ constexpr std::array kFormats{
                 "", 0},
 };
 
-// Other extensions of video and animation files: a recording asked for under one of these
-// names is refused rather than written as a directory of that name.
-constexpr std::array<std::string_view, 12> kOtherVideoExtensions{
-    ".avi", ".mov", ".m4v", ".ogv", ".ogg", ".flv", ".wmv", ".gif", ".mpg", ".mpeg", ".ts", ".3gp"};
-
-std::string lowerExtension(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    std::string extension = path.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
 }  // namespace
 
 Result<VideoFormat> videoFormatFor(const std::string& path) {
     const std::string extension = lowerExtension(path);
     for (const VideoFormat& format : kFormats)
         if (extension == format.extension) return Result<VideoFormat>::success(format);
-    return Result<VideoFormat>::failure("cannot tell the kind of video from the name " + path +
-                                        "; it should end in .mp4, .webm or .mkv");
-}
-
-bool namesVideoFile(const std::string& path) {
-    const std::string extension = lowerExtension(path);
-    if (extension.empty()) return false;
-    if (videoFormatFor(path).ok()) return true;
-    return std::find(kOtherVideoExtensions.begin(), kOtherVideoExtensions.end(), extension) !=
-           kOtherVideoExtensions.end();
+    const Status unknown = checkVideoName(path);
+    return Result<VideoFormat>::failure(unknown.ok() ? "no encoders for " + path : unknown.error());
 }
 
 }  // namespace xmascard::media

@@ -20,12 +20,8 @@ struct VideoFormat {
     long audioBitRate;  // bits per second; 0 for a lossless encoder
 };
 
-// The format that a file name asks for by its extension (in any case), or a message that
-// names the extensions there are.
+// The format that a file name asks for by its extension (in any case; see
+// video_file_names.h), or a message that names the extensions there are.
 Result<VideoFormat> videoFormatFor(const std::string& path);
-
-// Whether the file name ends in the extension of a video or animation file, one that is
-// written here or another common one: such a name is meant as a file, not as a directory.
-bool namesVideoFile(const std::string& path);
 
 }  // namespace xmascard::media

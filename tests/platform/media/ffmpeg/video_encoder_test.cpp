@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include "platform/media/ffmpeg/video_encoder.h"
-
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -16,6 +14,8 @@
 #include <set>
 #include <string>
 #include <vector>
+
+#include "platform/media/ffmpeg/ffmpeg_video_encoder.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -104,7 +104,8 @@ Status encodeClip(VideoEncoder& encoder, const VideoSettings& s, int frames, Pic
 // Opens, encodes and finishes; the first failure, or done.
 Status writeClip(const std::string& path, const VideoFormat* format, const VideoSettings& s,
                  int frames, Picture kind) {
-    auto encoder = format ? VideoEncoder::open(path, *format, s) : VideoEncoder::open(path, s);
+    auto encoder =
+        format ? FfmpegVideoEncoder::open(path, *format, s) : FfmpegVideoEncoder::open(path, s);
     if (!encoder.ok()) return Status::failure(encoder.error());
     return encodeClip(*encoder.value(), s, frames, kind);
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/media/ffmpeg/video_encoder.h"
+#include "platform/media/ffmpeg/ffmpeg_video_encoder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,7 +22,7 @@ constexpr int kSilenceChunk = 4096;
 
 }  // namespace
 
-struct VideoEncoder::Parts {
+struct FfmpegVideoEncoder::Parts {
     VideoFormat format{};
     std::unique_ptr<OutputFile> output;
     std::unique_ptr<AVFormatContext, MuxerFree> muxer;
@@ -30,33 +30,33 @@ struct VideoEncoder::Parts {
     std::unique_ptr<SoundStream> sound;
 };
 
-Result<std::unique_ptr<VideoEncoder>> VideoEncoder::open(const std::string& path,
-                                                         const VideoSettings& settings) {
+Result<std::unique_ptr<VideoEncoder>> FfmpegVideoEncoder::open(const std::string& path,
+                                                               const VideoSettings& settings) {
     auto format = videoFormatFor(path);
     if (!format.ok()) return Result<std::unique_ptr<VideoEncoder>>::failure(format.error());
     return open(path, format.value(), settings);
 }
 
-Result<std::unique_ptr<VideoEncoder>> VideoEncoder::open(const std::string& path,
-                                                         const VideoFormat& format,
-                                                         const VideoSettings& settings) {
+Result<std::unique_ptr<VideoEncoder>> FfmpegVideoEncoder::open(const std::string& path,
+                                                               const VideoFormat& format,
+                                                               const VideoSettings& settings) {
     using R = Result<std::unique_ptr<VideoEncoder>>;
     if (settings.width <= 0 || settings.height <= 0 || settings.fps <= 0 ||
         settings.sampleRate <= 0)
         return R::failure("the video needs a size, a frame rate and a sample rate");
     // Failures come back as one line each; the libraries' own chatter is not wanted.
     av_log_set_level(AV_LOG_QUIET);
-    std::unique_ptr<VideoEncoder> encoder(new VideoEncoder(path, settings));
+    std::unique_ptr<FfmpegVideoEncoder> encoder(new FfmpegVideoEncoder(path, settings));
     if (Status started = encoder->start(format); !started.ok()) return R::failure(started.error());
     return R::success(std::move(encoder));
 }
 
-VideoEncoder::VideoEncoder(std::string path, VideoSettings settings)
+FfmpegVideoEncoder::FfmpegVideoEncoder(std::string path, VideoSettings settings)
     : path_(std::move(path)), settings_(settings), parts_(std::make_unique<Parts>()) {}
 
-VideoEncoder::~VideoEncoder() { abandon(); }
+FfmpegVideoEncoder::~FfmpegVideoEncoder() { abandon(); }
 
-Status VideoEncoder::start(const VideoFormat& format) {
+Status FfmpegVideoEncoder::start(const VideoFormat& format) {
     Parts& p = *parts_;
     p.format = format;
     // The encoders are looked for before the file is made: a missing one leaves no trace.
@@ -92,7 +92,7 @@ Status VideoEncoder::start(const VideoFormat& format) {
     return Status::done();
 }
 
-Status VideoEncoder::fail(Status status) {
+Status FfmpegVideoEncoder::fail(Status status) {
     if (state_.ok()) {
         // A failed write says more than the step that met it.
         const std::string reason = parts_->output ? parts_->output->failure() : std::string();
@@ -103,23 +103,23 @@ Status VideoEncoder::fail(Status status) {
     return state_;
 }
 
-Status VideoEncoder::addFrame(const std::uint8_t* pixels, int stride) {
+Status FfmpegVideoEncoder::addFrame(const std::uint8_t* pixels, int stride) {
     if (!state_.ok() || !parts_->picture) return state_;
     Status done = parts_->picture->add(pixels, stride);
     return done.ok() ? done : fail(std::move(done));
 }
 
-Status VideoEncoder::addAudio(const float* interleaved, int frames) {
+Status FfmpegVideoEncoder::addAudio(const float* interleaved, int frames) {
     if (!state_.ok() || !parts_->sound) return state_;
     Status done = parts_->sound->add(interleaved, frames);
     return done.ok() ? done : fail(std::move(done));
 }
 
-std::int64_t VideoEncoder::framesAdded() const {
+std::int64_t FfmpegVideoEncoder::framesAdded() const {
     return parts_->picture ? parts_->picture->frames() : 0;
 }
 
-Status VideoEncoder::finish() {
+Status FfmpegVideoEncoder::finish() {
     if (!state_.ok() || !parts_->output) return state_.ok() ? Status::failure("no video") : state_;
     Parts& p = *parts_;
     const auto pictureFrames = p.picture->frames();
@@ -144,7 +144,7 @@ Status VideoEncoder::finish() {
     return Status::done();
 }
 
-void VideoEncoder::abandon() {
+void FfmpegVideoEncoder::abandon() {
     Parts& p = *parts_;
     if (p.output) p.output->discard();
     // The streams' encoders go before the muxer that their streams belong to.
