@@ -12,6 +12,7 @@
 #include "platform/paint_controls.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_colors.h"
+#include "platform/qt/qt_graphics.h"
 #include "platform/resources.h"
 #include "platform/runtime.h"
 
@@ -49,10 +50,10 @@ int shiftOf(Qt::KeyboardModifiers m) {
 }
 
 QPixmap embeddedPixmap(const char* name) {
-    QPixmap pixmap;
+    std::string ignored;
     if (const auto bytes = embeddedFile(name))
-        pixmap.loadFromData(bytes->data(), static_cast<uint>(bytes->size()));
-    return pixmap;
+        return QPixmap::fromImage(decodeImage(*bytes, ignored));
+    return {};
 }
 
 QCursor cursorFor(const Cursor& c) {

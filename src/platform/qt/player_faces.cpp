@@ -24,6 +24,8 @@ const MediaPlayer* showingTune(const Control* control) {
 PlayerFaces::PlayerFaces(QWidget& window, const Form& form) : window_(window), form_(form) {
     timer_.setInterval(kRepaintMilliseconds);
     connect(&timer_, &QTimer::timeout, this, &PlayerFaces::repaint);
+    // A window made late finds its players already showing their tunes.
+    for (const Control* control : form.Controls()) controlChanged(*control);
 }
 
 void PlayerFaces::controlChanged(const Control& control) {

@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <QTextBoundaryFinder>
 #include <cstring>
+#include <string_view>
 
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_colors.h"
@@ -14,16 +15,44 @@
 
 namespace xmascard {
 
-Picture QtGraphics::decode(std::span<const std::uint8_t> bytes, std::string& why) {
+namespace {
+
+// The image format that a file's first bytes name, or null.
+const char* imageFormatOf(std::span<const std::uint8_t> bytes) {
+    struct Signature {
+        std::string_view magic;
+        const char* format;
+    };
+    static constexpr Signature kSignatures[] = {
+        {"GIF8", "gif"},
+        {"\xFF\xD8\xFF", "jpeg"},
+        {"BM", "bmp"},
+        {"\x89PNG\r\n\x1A\n", "png"},
+        {std::string_view("\0\0\1\0", 4), "ico"},
+    };
+    const std::string_view start(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    for (const Signature& s : kSignatures)
+        if (start.starts_with(s.magic)) return s.format;
+    return nullptr;
+}
+
+}  // namespace
+
+QImage decodeImage(std::span<const std::uint8_t> bytes, std::string& why) {
     QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                               static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
-    QImageReader reader(&buffer);
+    const char* format = imageFormatOf(bytes);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(format == nullptr);
     QImage image = reader.read();
-    if (image.isNull()) {
-        why = reader.errorString().toStdString();
-        return {};
-    }
+    if (image.isNull()) why = reader.errorString().toStdString();
+    return image;
+}
+
+Picture QtGraphics::decode(std::span<const std::uint8_t> bytes, std::string& why) {
+    QImage image = decodeImage(bytes, why);
+    if (image.isNull()) return {};
     return xmascard::makePicture(std::move(image));
 }
 

@@ -8,13 +8,13 @@
 #include <QStandardPaths>
 
 #include "platform/files.h"
-#include "platform/qt/form_window.h"
+#include "platform/qt/deferred_form_window.h"
 #include "platform/qt/web_browser.h"
 
 namespace xmascard {
 
 std::unique_ptr<FormView> QtHost::makeView(Form& form) {
-    return std::make_unique<FormWindow>(form);
+    return std::make_unique<DeferredFormWindow>(form);
 }
 
 ScreenSize QtHost::screen() const {

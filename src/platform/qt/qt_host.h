@@ -9,9 +9,9 @@
 
 namespace xmascard {
 
-// The card on a desktop through Qt: windows are FormWindows, the screen is the primary
-// screen, links open in the user's browser, and the runtime runs in Qt's event loop in
-// real time once run() is called.
+// The card on a desktop through Qt: windows are FormWindows (made when first shown), the
+// screen is the primary screen, links open in the user's browser, and the runtime runs in
+// Qt's event loop in real time once run() is called.
 class QtHost final : public Host {
   public:
     Graphics& graphics() override { return graphics_; }

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QScreen>
+#include <QWindow>
 #include <array>
 
 #include "platform/color.h"
@@ -12,6 +14,7 @@
 #include "platform/media/audio_engine.h"
 #include "platform/picture_box.h"
 #include "platform/qt/qt_host.h"
+#include "platform/text_box.h"
 #include "support/test_graphics.h"
 
 namespace xmascard {
@@ -62,6 +65,53 @@ TEST(FormWindow, EveryStepOfDrawingReachesTheScreen) {
             EXPECT_NE(screen.pixel(x - 28, 10), white) << "cleared in step " << step;
         }
     }
+}
+
+const std::array<ControlDesign, 1> kNameBox = {{
+    {.kind = ControlKind::TextBox, .name = "Name", .place = {150, 150, 1200, 300}, .text = "To"},
+}};
+
+class Card final : public Form {
+  public:
+    explicit Card(Runtime& r)
+        : Form(r, FormDesign{.name = "Card", .place = {0, 0, 1500, 750}}, kNameBox) {}
+};
+
+// A window the show creates hidden costs no widget, line edit or font until it is first
+// shown; then it shows the form as it stands, with every change made meanwhile.
+TEST(FormWindow, AWindowCreatedHiddenIsMadeWhenFirstShownAsItThenStands) {
+    VirtualClock clock;
+    auto audio = media::AudioEngine::create(media::AudioEngine::Output::Silent);
+    QtHost host;
+    Runtime runtime(clock, *audio, host);
+    const auto windowsBefore = QApplication::topLevelWidgets().size();
+    Card card(runtime);
+    auto& name = *dynamic_cast<TextBox*>(card.find("Name"));
+    card.Move(1500, 750);
+    card.setRegion(Region(PixelRect::at(0, 0, 50, 20)));
+    name.setText("Anna");
+    EXPECT_EQ(QApplication::topLevelWidgets().size(), windowsBefore);
+
+    card.Show();
+    ASSERT_EQ(QApplication::topLevelWidgets().size(), windowsBefore + 1);
+    QWidget* window = QApplication::topLevelWidgets().last();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->pos(), QPoint(100, 50));
+    EXPECT_EQ(window->size(), QSize(100, 50));
+    ASSERT_NE(window->windowHandle(), nullptr);
+    EXPECT_EQ(window->windowHandle()->mask(), QRegion(0, 0, 50, 20));
+    const auto* edit = window->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(), "Anna");
+    EXPECT_EQ(edit->geometry(), QRect(10, 10, 80, 20));
+
+    // Made once, it follows the form as before, hidden or shown.
+    card.Hide();
+    name.setText("Tom");
+    card.setRegion(std::nullopt);
+    EXPECT_EQ(edit->text(), "Tom");
+    EXPECT_TRUE(window->windowHandle()->mask().isEmpty());
+    EXPECT_FALSE(window->isVisible());
 }
 
 }  // namespace
