@@ -1,32 +1,29 @@
 // SPDX-License-Identifier: MIT
 #include "platform/media/fluidsynth/fluid_synthesizer.h"
 
+#include "platform/media/fluidsynth/memory_sound_font.h"
 #include "platform/media/midi_source.h"
 
 namespace xmascard::media {
 
 Result<std::unique_ptr<FluidSynthesizer>> FluidSynthesizer::create(
-    std::shared_ptr<SoundFont> soundFont, int outputRate) {
+    FluidSettings settings, const SoundFont& soundFont,
+    const std::vector<std::pair<int, int>>& presets) {
     using R = Result<std::unique_ptr<FluidSynthesizer>>;
     FluidErrorCapture capture;
-    FluidSettings own = makeFluidSettings(MidiSource::synthesisRate(outputRate));
-    fluid_synth_t* synth = new_fluid_synth(own.get());
+    fluid_synth_t* synth = new_fluid_synth(settings.get());
     if (synth == nullptr)
         return R::failure("cannot start the synthesizer (" + capture.last("out of memory") + ")");
-    return R::success(std::unique_ptr<FluidSynthesizer>(
-        new FluidSynthesizer(std::move(soundFont), std::move(own), synth)));
+    std::unique_ptr<FluidSynthesizer> made(new FluidSynthesizer(std::move(settings), synth));
+    addMemorySoundFontLoader(synth, made->settings_.get());
+    if (auto loaded = soundFont.loadInto(synth, presets); !loaded.ok())
+        return R::failure(loaded.error());
+    return R::success(std::move(made));
 }
 
 FluidSynthesizer::~FluidSynthesizer() {
-    FluidErrorCapture quiet;  // removing the font warns that channels lost their presets
-    if (attached_) fluid_synth_remove_sfont(synth_, soundFont_->handle());
+    FluidErrorCapture quiet;
     delete_fluid_synth(synth_);
-}
-
-void FluidSynthesizer::attachSoundFont() {
-    if (attached_) return;
-    fluid_synth_add_sfont(synth_, soundFont_->handle());
-    attached_ = true;
 }
 
 void FluidSynthesizer::send(const MidiEvent& event, std::int64_t) {

@@ -4,6 +4,8 @@
 #include <fluidsynth.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "platform/media/fluidsynth/fluid_support.h"
 #include "platform/media/fluidsynth/sound_font.h"
@@ -12,12 +14,15 @@
 
 namespace xmascard::media {
 
-// One piece's FluidSynth synthesizer, at half the output rate, sharing the engine's
-// SoundFont (see attachSoundFont()).
+// One piece's FluidSynth synthesizer, at half the output rate, with a font of its own: the
+// presets of the SoundFont that the piece selects (see SoundFont::loadInto()).
 class FluidSynthesizer final : public Synthesizer {
   public:
-    static Result<std::unique_ptr<FluidSynthesizer>> create(std::shared_ptr<SoundFont> soundFont,
-                                                            int outputRate);
+    // `settings` are at the synthesis rate (MidiSource::synthesisRate()), and shared by
+    // the synthesizers of an engine.
+    static Result<std::unique_ptr<FluidSynthesizer>> create(
+        FluidSettings settings, const SoundFont& soundFont,
+        const std::vector<std::pair<int, int>>& presets);
     ~FluidSynthesizer() override;
     FluidSynthesizer(const FluidSynthesizer&) = delete;
     FluidSynthesizer& operator=(const FluidSynthesizer&) = delete;
@@ -28,23 +33,15 @@ class FluidSynthesizer final : public Synthesizer {
         fluid_synth_write_float(synth_, samples, left, 0, 1, right, 0, 1);
     }
 
-    // Adds the shared SoundFont to this synthesizer. Adding renumbers the font, which other
-    // synthesizers read while they render: call it where none renders (under the mixer's
-    // lock, or before any engine plays).
-    void attachSoundFont();
-
     // For tests: FluidSynth's own synthesizer.
     fluid_synth_t* synth() const { return synth_; }
 
   private:
-    FluidSynthesizer(std::shared_ptr<SoundFont> soundFont, FluidSettings settings,
-                     fluid_synth_t* synth)
-        : soundFont_(std::move(soundFont)), settings_(std::move(settings)), synth_(synth) {}
+    FluidSynthesizer(FluidSettings settings, fluid_synth_t* synth)
+        : settings_(std::move(settings)), synth_(synth) {}
 
-    std::shared_ptr<SoundFont> soundFont_;
     FluidSettings settings_;
     fluid_synth_t* synth_;
-    bool attached_ = false;
 };
 
 }  // namespace xmascard::media

@@ -1,18 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "platform/media/fluidsynth/sound_font.h"
 
+#include <malloc.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/media/fluidsynth/memory_sound_font.h"
 #include "platform/media/fluidsynth/sound_font_check.h"
+#include "platform/media/fluidsynth/sound_font_subset.h"
 #include "platform/media/midi_source.h"
 
 namespace xmascard::media {
 namespace {
 
 constexpr long long kSmallSoundFontBytes = 40LL * 1024 * 1024;
+
+// What a reset selects: the piano, and the standard kit on channel 10.
+const std::vector<std::pair<int, int>> kResetPresets{{0, 0}, {MidiSource::kPercussionBank, 0}};
 
 const char* const kWellKnown[] = {
     "/usr/share/sounds/sf2/default-GM.sf2",        "/usr/share/sounds/sf3/default-GM.sf3",
@@ -47,35 +53,17 @@ std::vector<std::string> SoundFont::candidates(fluid_settings_t* settings,
 
 Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings,
                                                    const std::optional<std::string>& chosen) {
-    FluidErrorCapture capture;
-    std::vector<std::string> list = candidates(settings.get(), chosen);
-    double sampleRate = 0;
-    fluid_settings_getnum(settings.get(), "synth.sample-rate", &sampleRate);
-    FluidSettings hostSettings = makeFluidSettings(static_cast<int>(sampleRate));
-    fluid_settings_setint(hostSettings.get(), "synth.midi-channels", kHostChannels);
+    const std::vector<std::string> list = candidates(settings.get(), chosen);
     std::string lastError;
     for (bool smallOnly : {true, false}) {
         for (const std::string& path : list) {
             long long size = fileSize(path);
             if (size < 0 || (smallOnly != (size <= kSmallSoundFontBytes))) continue;
-            std::string problem = checkSoundFontFile(path);
-            if (!problem.empty()) {
-                lastError = path + ": " + problem;
-                continue;
-            }
-            fluid_synth_t* host = new_fluid_synth(hostSettings.get());
-            if (host == nullptr) continue;
-            int id = fluid_synth_sfload(host, path.c_str(), 0);
-            fluid_sfont_t* sfont = id >= 0 ? fluid_synth_get_sfont_by_id(host, id) : nullptr;
-            if (sfont != nullptr) {
-                std::shared_ptr<SoundFont> font(new SoundFont(hostSettings, host, sfont, path));
-                // What a reset selects: the piano, and the standard kit on channel 10.
-                font->hold(0, 0);
-                font->hold(MidiSource::kPercussionBank, 0);
-                return Result<std::shared_ptr<SoundFont>>::success(std::move(font));
-            }
-            lastError = capture.last(path + ": cannot be loaded");
-            delete_fluid_synth(host);
+            const std::string problem = checkSoundFontFile(path);
+            if (problem.empty())
+                return Result<std::shared_ptr<SoundFont>>::success(
+                    std::shared_ptr<SoundFont>(new SoundFont(path)));
+            lastError = path + ": " + problem;
         }
     }
     std::string message = "no General MIDI SoundFont found";
@@ -84,28 +72,19 @@ Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings
     return Result<std::shared_ptr<SoundFont>>::failure(message);
 }
 
-SoundFont::~SoundFont() { delete_fluid_synth(host_); }
-
-bool SoundFont::hold(int bank, int program) {
-    const auto exists = [this](int b, int p) { return fluid_sfont_get_preset(sfont_, b, p); };
-    // As a program change falls back: the standard kit, or the bank 0 instrument, or the
-    // first one.
-    if (!exists(bank, program)) {
-        if (bank != MidiSource::kPercussionBank) bank = 0;
-        if (!exists(bank, program)) program = 0;
-        if (!exists(bank, program)) return false;
-    }
-    for (int channel = 0; channel < nextChannel_; ++channel) {
-        int id = 0, heldBank = 0, heldProgram = 0;
-        fluid_synth_get_program(host_, channel, &id, &heldBank, &heldProgram);
-        if (heldBank == bank && heldProgram == program) return true;
-    }
-    if (nextChannel_ >= kHostChannels ||
-        fluid_synth_program_select(host_, nextChannel_, fluid_sfont_get_id(sfont_), bank,
-                                   program) != FLUID_OK)
-        return false;
-    ++nextChannel_;
-    return true;
+Result<int> SoundFont::loadInto(fluid_synth_t* synth,
+                                std::vector<std::pair<int, int>> presets) const {
+    presets.insert(presets.end(), kResetPresets.begin(), kResetPresets.end());
+    auto subset = soundFontSubset(path_, presets);
+    if (!subset.ok()) return Result<int>::failure(path_ + ": " + subset.error());
+    std::string why;
+    const int id = loadMemorySoundFont(synth, subset.value(), why);
+    subset = Result<std::vector<std::uint8_t>>::failure("loaded");
+    // FluidSynth holds its own copy of the samples now: what the subset took goes back to
+    // the system rather than stay in this thread's heap.
+    malloc_trim(0);
+    if (id < 0) return Result<int>::failure(path_ + ": cannot be loaded (" + why + ")");
+    return Result<int>::success(id);
 }
 
 }  // namespace xmascard::media

@@ -7,7 +7,7 @@
 # fixture folder, where the regression tests read it.
 #   run_fuzz.sh TARGET SOURCE_DIR WORK_DIR [SECONDS]
 # TARGET is smf (the MIDI file reader), mp3 (the MP3/ID3 decoding path) or soundfont (the
-# SoundFont check in front of FluidSynth's loaders).
+# SoundFont check in front of FluidSynth's loader, and the presets cut out for it).
 # Exits 77 (skipped) when clang++ or its fuzzer runtime is missing.
 set -uo pipefail
 target="$1"
@@ -34,7 +34,8 @@ case "$target" in
     ;;
   soundfont)
     sources=("$media/fluidsynth/sound_font_check.cpp" "$media/fluidsynth/sound_font.cpp"
-             "$media/fluidsynth/fluid_support.cpp"
+             "$media/fluidsynth/sound_font_subset.cpp" "$media/fluidsynth/memory_sound_font.cpp"
+             "$media/fluidsynth/fluid_synthesizer.cpp" "$media/fluidsynth/fluid_support.cpp"
              "$src/src/platform/io/regular_file.cpp" "$src/src/platform/io/safe_file.cpp"
              "$src/src/platform/io/whole_files.cpp"
              "$here/sound_font_check_fuzz.cpp")

@@ -37,19 +37,20 @@ inline std::unique_ptr<AudioEngine> offlineEngine(LoadPolicy policy = {},
                                fluidSound(std::move(soundFont)));
 }
 
-// A piece on a FluidSynth synthesizer of its own, its SoundFont added, ready to render; the
-// synthesizer stays within reach for the checks.
+// A piece on a FluidSynth synthesizer of its own, with the presets it plays, ready to
+// render; the synthesizer stays within reach for the checks.
 struct FluidPiece {
     std::unique_ptr<MidiSource> source;
     FluidSynthesizer* synthesizer = nullptr;
 };
 
 inline FluidPiece fluidPiece(std::shared_ptr<const MidiSequence> sequence,
-                             std::shared_ptr<SoundFont> soundFont) {
-    auto made = FluidSynthesizer::create(std::move(soundFont), AudioEngine::kSampleRate);
+                             const std::shared_ptr<SoundFont>& soundFont) {
+    auto made = FluidSynthesizer::create(
+        makeFluidSettings(MidiSource::synthesisRate(AudioEngine::kSampleRate)), *soundFont,
+        MidiSource::presetsOf(*sequence));
     if (!made.ok()) return {};
     FluidSynthesizer* synthesizer = made.value().get();
-    synthesizer->attachSoundFont();
     return {std::make_unique<MidiSource>(std::move(sequence), made.take()), synthesizer};
 }
 

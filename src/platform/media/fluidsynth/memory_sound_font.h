@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <fluidsynth.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace xmascard::media {
+
+// Lets a synthesizer load SoundFont files held in memory, through FluidSynth's own loader
+// reading from the bytes given: call once on a new synthesizer, before it loads a font.
+void addMemorySoundFontLoader(fluid_synth_t* synth, fluid_settings_t* settings);
+
+// Loads the SoundFont file `bytes` into the synthesizer, which must have the loader above;
+// the bytes may go once this returns. The font's id, or -1 with `why` set.
+int loadMemorySoundFont(fluid_synth_t* synth, const std::vector<std::uint8_t>& bytes,
+                        std::string& why);
+
+}  // namespace xmascard::media
