@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/media/load_job.h"
 
+#include <new>
 #include <thread>
 
 namespace xmascard::media {
@@ -14,7 +15,12 @@ std::shared_ptr<LoadJob> LoadJob::start(std::shared_ptr<EngineCore> core, std::s
 
 void LoadJob::run(EngineCore& core) {
     std::string warning;
-    auto result = core.load(path_, warning, &abandoned_);
+    // On a thread of its own, memory that cannot be had fails this file alone.
+    auto result = Result<LoadedMedia>::failure("out of memory");
+    try {
+        result = core.load(path_, warning, &abandoned_);
+    } catch (const std::bad_alloc&) {
+    }
     std::lock_guard<std::mutex> guard(mutex_);
     result_.emplace(std::move(result));
     warning_ = std::move(warning);

@@ -49,9 +49,9 @@ FluidSettings makeFluidSettings(int sampleRate) {
     fluid_settings_setnum(s, "synth.sample-rate", sampleRate);
     fluid_settings_setint(s, "synth.threadsafe-api", 0);
     fluid_settings_setint(s, "synth.lock-memory", 0);
-    // A font is loaded whole: the synthesizers load fonts cut down to the presets their
-    // piece plays (sound_font_subset.h), so all of it is wanted, and nothing is read later.
-    fluid_settings_setint(s, "synth.dynamic-sample-loading", 0);
+    // A font's sample data is read preset by preset; the synthesizers load fonts cut down to
+    // the presets their piece plays and keep them all (memory_sound_font.h).
+    fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
     // 48 voices: the card's music rendered with 64 differs from it by -41 dB (only tails
     // nobody hears are cut), and the synthesis costs a sixth less.
     fluid_settings_setint(s, "synth.polyphony", 48);

@@ -69,7 +69,17 @@ int loadMemorySoundFont(fluid_synth_t* synth, const std::vector<std::uint8_t>& b
     const std::string name = kNamePrefix + std::to_string(++loads);
     FluidErrorCapture capture;
     loading = &bytes;
-    const int id = fluid_synth_sfload(synth, name.c_str(), 0);
+    int id = fluid_synth_sfload(synth, name.c_str(), 0);
+    // The samples are read (from the bytes, while they are there) and kept for good: every
+    // preset of the font is pinned, so no program change frees or reads them later.
+    fluid_sfont_t* font = id >= 0 ? fluid_synth_get_sfont_by_id(synth, id) : nullptr;
+    if (font != nullptr) {
+        fluid_sfont_iteration_start(font);
+        while (fluid_preset_t* preset = fluid_sfont_iteration_next(font))
+            if (fluid_synth_pin_preset(synth, id, fluid_preset_get_banknum(preset),
+                                       fluid_preset_get_num(preset)) != FLUID_OK)
+                id = -1;
+    }
     loading = nullptr;
     if (id < 0) why = capture.last("FluidSynth cannot load it");
     return id;
