@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Whole-process cost of turning the show into a video at 25 fps on a 1280x800 screen: one
-# command (--record card.mp4) beside the two steps it replaces (--record DIR, then the
-# ffmpeg command of the README), measured in the same run with /usr/bin/time: wall time and
-# peak resident memory (for the two steps, the sum of their times and the larger peak).
+# Whole-process cost of turning the show into a video, at 25 fps on a 1280x800 screen unless
+# SCREEN and FPS say otherwise: one command (--record card.mp4) beside the two steps it
+# replaces (--record DIR, then the ffmpeg command of the README), measured in the same run
+# with /usr/bin/time: wall time and peak resident memory (for the two steps, the sum of their
+# times and the larger peak).
 # The WebM and Matroska files are measured too, and every video is checked against the
 # frames and soundtrack of the directory (tests/e2e/compare_video.py).
-# Usage: bench/record_video.sh [path/to/xmascard]   (default build/xmascard)
+# Usage: [SCREEN=WxH] [FPS=N] bench/record_video.sh [path/to/xmascard]   (default build/xmascard,
+#        1280x800, 25)
 set -euo pipefail
 card="$(realpath "${1:-build/xmascard}")"
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -15,7 +17,9 @@ trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work/runtime" XMASCARD_AUDIO=none
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY
-fps=25 width=1280 height=800
+fps=${FPS:-25}
+screen=${SCREEN:-1280x800}
+width=${screen%x*} height=${screen#*x}
 
 # Prints "seconds peak_mb user_s system_s" for one command.
 measure() {

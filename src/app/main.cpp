@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <variant>
 #include <vector>
 
@@ -95,9 +97,17 @@ int main(int argc, char** argv) {
     if (const int* status = std::get_if<int>(&read)) return *status;
     const auto& line = std::get<xmascard::CommandLine>(read);
     xmascard::signal_ending::install();
-    const int status = line.action == xmascard::CommandLine::Action::Record
-                           ? runRecording(argv, line)
-                           : runCard(argv, line.names);
+    int status = 1;
+    // Memory or threads that cannot be had under a limit end the card in one line; what it
+    // was writing is removed on the way out.
+    try {
+        status = line.action == xmascard::CommandLine::Action::Record ? runRecording(argv, line)
+                                                                      : runCard(argv, line.names);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "xmascard: out of memory\n");
+    } catch (const std::system_error& error) {
+        std::fprintf(stderr, "xmascard: cannot go on (%s)\n", error.what());
+    }
     if (xmascard::signal_ending::received() != 0) xmascard::signal_ending::endAsSignalled();
     return status;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/video_file_sink.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/video_module.h"
@@ -8,8 +9,15 @@
 namespace xmascard {
 namespace {
 // Frames waiting for the encoder: enough to ride out its uneven pace, few enough that
-// the queue stays within a few tens of megabytes at full HD.
+// the queue stays within a few tens of megabytes at full HD; and at most 64 MB of them,
+// at least one, on larger screens (a 4K frame takes 33 MB).
 constexpr int kQueuedFrames = 6;
+constexpr long long kQueuedBytes = 64LL * 1024 * 1024;
+
+int framesToQueue(const media::VideoSettings& settings) {
+    const long long frameBytes = 4LL * settings.width * settings.height;
+    return static_cast<int>(std::clamp<long long>(kQueuedBytes / frameBytes, 1, kQueuedFrames));
+}
 }  // namespace
 
 std::unique_ptr<VideoFileSink> VideoFileSink::open(const std::string& path,
@@ -19,11 +27,16 @@ std::unique_ptr<VideoFileSink> VideoFileSink::open(const std::string& path,
         std::fprintf(stderr, "xmascard: %s\n", encoder.error().c_str());
         return nullptr;
     }
-    return std::unique_ptr<VideoFileSink>(new VideoFileSink(path, encoder.take()));
+    return std::unique_ptr<VideoFileSink>(
+        new VideoFileSink(path, encoder.take(), framesToQueue(settings)));
 }
 
-VideoFileSink::VideoFileSink(std::string path, std::unique_ptr<media::VideoEncoder> encoder)
-    : path_(std::move(path)), encoder_(std::move(encoder)), worker_([this] { encodeQueued(); }) {}
+VideoFileSink::VideoFileSink(std::string path, std::unique_ptr<media::VideoEncoder> encoder,
+                             int maxQueuedFrames)
+    : path_(std::move(path)),
+      encoder_(std::move(encoder)),
+      maxQueuedFrames_(maxQueuedFrames),
+      worker_([this] { encodeQueued(); }) {}
 
 VideoFileSink::~VideoFileSink() { abandon(); }
 
@@ -39,7 +52,7 @@ bool VideoFileSink::addAudio(const float* interleaved, int frames) {
 bool VideoFileSink::enqueue(Piece piece) {
     std::unique_lock lock(mutex_);
     const bool frame = piece.screen != nullptr;
-    changed_.wait(lock, [&] { return failed_ || !frame || queuedFrames_ < kQueuedFrames; });
+    changed_.wait(lock, [&] { return failed_ || !frame || queuedFrames_ < maxQueuedFrames_; });
     if (failed_ || closing_) return false;
     queuedFrames_ += frame ? 1 : 0;
     queue_.push_back(std::move(piece));

@@ -38,7 +38,8 @@ class VideoFileSink final : public RecordingSink {
         std::vector<float> sound;
     };
 
-    VideoFileSink(std::string path, std::unique_ptr<media::VideoEncoder> encoder);
+    VideoFileSink(std::string path, std::unique_ptr<media::VideoEncoder> encoder,
+                  int maxQueuedFrames);
     bool enqueue(Piece piece);
     void encodeQueued();
     // Forgets the queued pieces; called with the mutex held.
@@ -51,6 +52,7 @@ class VideoFileSink final : public RecordingSink {
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Piece> queue_;
+    const int maxQueuedFrames_;
     int queuedFrames_ = 0;
     bool closing_ = false;
     bool failed_ = false;

@@ -95,6 +95,28 @@ else
 fi
 rm -rf "$work/alone"
 
+# Under a memory limit the card fails in one line: when the encoder's libraries cannot be
+# mapped, and when its own picture of an 8K screen cannot be had (the limits lie well inside
+# the ranges where each happens first).
+mkdir "$work/limited"
+out=$( (ulimit -v 190000; "$card" --record "$work/limited/card.mp4" --fps 1 --screen 3840x2160) 2>&1 >/dev/null)
+code=$?
+if [ "$code" -eq 1 ] && [ "$(wc -l <<<"$out")" -eq 1 ] &&
+    grep -q "^xmascard: cannot record a video: .* cannot be loaded" <<<"$out" &&
+    [ -z "$(ls -A "$work/limited")" ]; then
+    ok "a memory limit too low for the encoder: status 1, $out"
+else
+    fail "a memory limit too low for the encoder: status $code, left $(ls -A "$work/limited" | tr '\n' ' '), said: $out"
+fi
+out=$( (ulimit -v 220000; "$card" --record "$work/limited/frames" --fps 1 --screen 7680x4320) 2>&1 >/dev/null)
+code=$?
+if [ "$code" -eq 1 ] && [ "$out" = "xmascard: out of memory" ]; then
+    ok "a memory limit too low for the screen's picture: status 1, $out"
+else
+    fail "a memory limit too low for the screen's picture: status $code, said: $out"
+fi
+rm -rf "$work/limited"
+
 # Stopped half-way, the recording leaves neither the video nor its temporary file.
 "$card" --record "$work/cut.mp4" --fps "$fps" --screen "${width}x${height}" >/dev/null 2>"$work/cut.err" &
 pid=$!

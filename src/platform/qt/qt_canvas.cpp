@@ -57,6 +57,18 @@ void drawFigureParts(QPainter& p, const Figure& f) {
     }
 }
 
+// An RGB32 image on pixels of its own. A screen of a recording takes tens of megabytes:
+// when they cannot be had, the allocation throws std::bad_alloc as any other of the
+// program's does, where QImage would print a warning and be null, and every painter on it
+// another.
+QImage newImage(int width, int height) {
+    const qsizetype stride = 4 * qsizetype{width};
+    auto* pixels = new uchar[static_cast<std::size_t>(stride * height)];
+    return QImage(
+        pixels, width, height, stride, QImage::Format_RGB32,
+        [](void* bytes) { delete[] static_cast<uchar*>(bytes); }, pixels);
+}
+
 }  // namespace
 
 void QtCanvas::clip(const PixelRect& rect) { p_.setClipRect(toQRect(rect), Qt::IntersectClip); }
@@ -158,7 +170,7 @@ void QtCanvas::drawImage(PixelPoint at, const Image& image) {
 }
 
 QtImage::QtImage(int width, int height, const QColor& fill)
-    : image_(width, height, QImage::Format_RGB32), canvas_(painter_) {
+    : image_(newImage(width, height)), canvas_(painter_) {
     image_.fill(fill);
     painter_.begin(&image_);
 }

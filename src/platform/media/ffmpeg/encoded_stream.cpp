@@ -18,11 +18,12 @@ double EncodedStream::seconds() const {
     return static_cast<double>(sent_) * av_q2d(codec_->time_base);
 }
 
-Status EncodedStream::openEncoder(const char* options) {
+Status EncodedStream::openEncoder(const char* options, const char* moreOptions) {
     if (!packet_) return Status::failure("out of memory");
     if (muxer_->oformat->flags & AVFMT_GLOBALHEADER) codec_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     av::Dictionary settings;
     settings.parse(options);
+    settings.parse(moreOptions);
     const std::string name = codec_->codec->name;
     if (const int error = avcodec_open2(codec_.get(), codec_->codec, settings.get()); error < 0)
         return Status::failure("cannot start the encoder " + name + " (" + av::errorText(error) +

@@ -25,9 +25,10 @@ class EncodedStream {
     static Result<const AVCodec*> findEncoder(const char* name);
 
     EncodedStream(AVFormatContext* muxer, av::CodecContext codec);
-    // Opens the encoder with the options ("key=value:..."), then adds its stream to the
-    // muxer. Options the encoder does not know are an error: they would be lost silently.
-    Status openEncoder(const char* options);
+    // Opens the encoder with the options ("key=value:...", those of `moreOptions` over
+    // them), then adds its stream to the muxer. Options the encoder does not know are an
+    // error: they would be lost silently.
+    Status openEncoder(const char* options, const char* moreOptions = nullptr);
     // Encodes a frame, or with null drains the encoder; writes what comes out.
     Status send(const AVFrame* frame);
 

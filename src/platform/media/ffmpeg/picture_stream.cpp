@@ -31,8 +31,11 @@ Result<std::unique_ptr<PictureStream>> PictureStream::open(AVFormatContext* muxe
     codec->color_primaries = AVCOL_PRI_BT709;
     codec->color_trc = AVCOL_TRC_BT709;
     codec->thread_count = 0;  // as many as the machine has
+    const bool large = static_cast<long>(codec->width) * codec->height > kLargePicturePixels;
     std::unique_ptr<PictureStream> stream(new PictureStream(muxer, std::move(codec)));
-    if (Status opened = stream->openEncoder(format.videoOptions); !opened.ok())
+    if (Status opened =
+            stream->openEncoder(format.videoOptions, large ? format.largePictureOptions : nullptr);
+        !opened.ok())
         return R::failure(opened.error());
     if (Status prepared = stream->prepare(); !prepared.ok()) return R::failure(prepared.error());
     return R::success(std::move(stream));

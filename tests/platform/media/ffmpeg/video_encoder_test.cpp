@@ -200,6 +200,22 @@ TEST(VideoEncoder, WritesEachFormatWithItsCodecsAndBothStreamsAsLongAsThePicture
     }
 }
 
+// Pictures above 2560 x 1600 are encoded with settings of their own, which hold fewer frames
+// in memory; every format takes them.
+TEST(VideoEncoder, WritesALargePictureInEachFormat) {
+    for (const char* file : {"large.mp4", "large.webm", "large.mkv"}) {
+        SCOPED_TRACE(file);
+        ScratchDir dir;
+        const VideoSettings settings{2562, 1602, 10, kRate};
+        ASSERT_GT(long{settings.width} * settings.height, kLargePicturePixels);
+        const Status done = writeClip(dir.path(file), nullptr, settings, 3, Picture::MovingBars);
+        ASSERT_TRUE(done.ok()) << done.error();
+        auto facts = probe(dir.path(file));
+        EXPECT_EQ(facts[AVMEDIA_TYPE_VIDEO].width, 2562);
+        EXPECT_EQ(facts[AVMEDIA_TYPE_VIDEO].packets, 3);
+    }
+}
+
 TEST(VideoEncoder, AnMp4HasItsIndexBeforeItsPictures) {
     ScratchDir dir;
     ASSERT_TRUE(
