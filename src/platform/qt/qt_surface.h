@@ -3,7 +3,9 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRect>
 #include <memory>
+#include <vector>
 
 #include "platform/surface.h"
 
@@ -28,9 +30,17 @@ class QtSurface final : public Surface {
   private:
     QPainter& painter();
     void finishPainting() const { painter_.reset(); }
+    // Notes an area about to be drawn on, for the next reset to copy back.
+    void drawing(const QRect& area);
 
     QImage image_;
     mutable std::unique_ptr<QPainter> painter_;
+    // The opaque picture the image was last reset to (null when it was reset otherwise),
+    // and the areas drawn on since: a reset to the same picture copies those areas back,
+    // not the whole picture. The snow resets the tree ten times a second after drawing a
+    // hundred and fifty small dots on it.
+    Picture base_;
+    std::vector<QRect> drawn_;
 };
 
 }  // namespace xmascard
