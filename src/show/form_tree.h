@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -94,13 +95,15 @@ class FormTree final : public Form {
     std::array<float, kFlakeCount> flakeY_{};
     int flakeRadius_ = 0;
     double tickDelay_ = 0;
-    // Times read from the clock; 0 means "never yet".
-    double lastTick_ = 0;
-    double lastLightChange_ = 0;
-    double selectiveStart_ = 0;
-    double lastSnowStep_ = 0;
+    // Times read from the clock. A pace test against a time not taken yet passes at once: the
+    // clock starts at 0 when the program does, so "never" lies before every reading of it.
+    static constexpr double kNever = -std::numeric_limits<double>::infinity();
+    double lastTick_ = kNever;
+    double lastLightChange_ = kNever;
+    double selectiveStart_ = 0;  // 0: the group cycle has not started
+    double lastSnowStep_ = kNever;
     double closingStart_ = 0;
-    double lastClosingStep_ = 0;
+    double lastClosingStep_ = kNever;
     std::string musicPath_;
     std::string bellsPath_;
 };
