@@ -78,6 +78,9 @@ FormWindow::FormWindow(Form& form)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // Qt shows tool tips only over the active window, and the card's windows never become
+    // active: the plug's "Exit" would never appear.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setMouseTracking(true);
     setWindowTitle(QString::fromStdString(form.Caption()));
     if (form.icon()) setWindowIcon(QIcon(embeddedPixmap(form.icon())));

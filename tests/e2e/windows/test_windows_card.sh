@@ -96,8 +96,12 @@ tree_and_plug() {
     [ -s "$WINDOWS_DIR/mm.mid" ] && [ -s "$WINDOWS_DIR/Bells.mp3" ]
     check "$wm" $(( $? == 0 )) "the sound files are written into the Windows folder"
     # The plug shows the pointing hand of the embedded cursor, hot spot included, and its tip.
+    local before tip tx ty
+    before=$(viewable_windows)
     xdotool mousemove $((x + 169)) $((y + 384))
-    sleep 1.5
+    tip=$(new_window_within 2500 "$before") && read -r tx ty _ _ <<<"$tip" &&
+        (( tx > x && tx < x + w && ty > y + 384 && ty < y + h + 60 ))
+    check "$wm" $(( $? == 0 )) "the plug shows its tool tip within 2.5 s, by the plug" "${tip:-none}"
     WORK="$dir" cursor_is "$root/assets/cursors/hand_point.png" 12 1
     check "$wm" $(( $? == 0 )) "the plug shows the pointing hand" "$("$PROBE" cursor "$dir/c.pam")"
     import -window root "$ARTIFACTS/$wm-plug-hover.png"
