@@ -70,7 +70,7 @@ Problem setScreen(CommandLine& line, const std::string& value) {
 }
 
 Problem setSilent(CommandLine& line, const std::string&) {
-    line.record.silent = true;
+    line.silent = true;
     return std::nullopt;
 }
 
@@ -138,9 +138,10 @@ constexpr Option kOptions[] = {
     {"screen", nullptr, "WxH", "screen size of a recording (default 1280x800)", &setScreen,
      Scope::Recording},
     {"silent", nullptr, nullptr,
-     "record without sound, on purpose (a recording whose sound\n"
+     "play without sound, opening no sound device; a recording\n"
+     "then has a silent soundtrack on purpose (one whose sound\n"
      "would lack the music or the bells fails otherwise)",
-     &setSilent, Scope::Recording},
+     &setSilent},
 };
 
 // The message as one line of plain text: control characters in a value the user gave (a
@@ -181,9 +182,8 @@ std::string helpText() {
     text +=
         "\n"
         "While it runs: drag the cherub or the card with the left mouse button; click the\n"
-        "question mark on the tree for a message, and the plug to end the card at once.\n"
-        "\n"
-        "Report problems at <" XMASCARD_BUG_URL ">.\n";
+        "blue question mark on the presents for a message, and the plug to end the card\n"
+        "at once.\n";
     return text;
 }
 
@@ -232,7 +232,10 @@ std::variant<CommandLine, UsageError> parseCommandLine(const std::vector<std::st
             line.action == CommandLine::Action::ShowVersion)
             return line;
     }
-    if (line.action == CommandLine::Action::Record) return line;
+    if (line.action == CommandLine::Action::Record) {
+        line.record.silent = line.silent;
+        return line;
+    }
     for (const Option& option : kOptions)
         if (option.scope == Scope::Recording && parser.isSet(QString::fromLatin1(option.name)))
             return UsageError{std::string("--") + option.name +

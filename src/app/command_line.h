@@ -16,6 +16,8 @@ struct CommandLine {
     enum class Action { PlayCard, Record, ShowHelp, ShowVersion };
     Action action = Action::PlayCard;
     RecordOptions record;
+    // No sound at all: no sound device opened, and a recording's soundtrack silent.
+    bool silent = false;
     // The names inside the card, on the screen and in a recording alike.
     CardNames names;
 };

@@ -45,7 +45,7 @@ int runRecording(char** argv, const xmascard::CommandLine& line) {
          xmascard::soundDirectoryFor(xmascard::Environ, xmascard::QtHost::cacheDirectory())});
 }
 
-int runCard(char** argv, const xmascard::CardNames& names) {
+int runCard(char** argv, const xmascard::CommandLine& line) {
     if (const auto problem = xmascard::prepareDisplay()) {
         std::fprintf(stderr, "xmascard: %s\n", problem->c_str());
         return 1;
@@ -56,7 +56,7 @@ int runCard(char** argv, const xmascard::CardNames& names) {
     const xmascard::AudioChoice choice =
         xmascard::audioChoiceFor(xmascard::Environ("XMASCARD_AUDIO"));
     auto audio = xmascard::media::AudioEngine::create(
-        choice.silent ? xmascard::media::AudioEngine::Output::Silent
+        choice.silent || line.silent ? xmascard::media::AudioEngine::Output::Silent
                       : xmascard::media::AudioEngine::Output::Device,
         {.loading = xmascard::media::Loading::Background},
         xmascard::media::linuxSoundSystem(choice.device, chosenSoundFont()));
@@ -78,7 +78,7 @@ int runCard(char** argv, const xmascard::CardNames& names) {
     // winds down in order.
     QSocketNotifier signalled(xmascard::signal_ending::descriptor(), QSocketNotifier::Read);
     QObject::connect(&signalled, &QSocketNotifier::activated, [] { QCoreApplication::exit(0); });
-    xmascard::Program program(runtime, names);
+    xmascard::Program program(runtime, line.names);
     program.start();
     host.run(runtime, clock);
     const int status = app.exec();
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     xmascard::signal_ending::install();
     const int status = line.action == xmascard::CommandLine::Action::Record
                            ? runRecording(argv, line)
-                           : runCard(argv, line.names);
+                           : runCard(argv, line);
     if (xmascard::signal_ending::received() != 0) xmascard::signal_ending::endAsSignalled();
     return status;
 }
