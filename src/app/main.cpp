@@ -57,7 +57,7 @@ int runCard(char** argv, const xmascard::CommandLine& line) {
         xmascard::audioChoiceFor(xmascard::Environ("XMASCARD_AUDIO"));
     auto audio = xmascard::media::AudioEngine::create(
         choice.silent || line.silent ? xmascard::media::AudioEngine::Output::Silent
-                      : xmascard::media::AudioEngine::Output::Device,
+                                     : xmascard::media::AudioEngine::Output::Device,
         {.loading = xmascard::media::Loading::Background},
         xmascard::media::linuxSoundSystem(choice.device, chosenSoundFont()));
     auto startGuard = std::make_optional<xmascard::QtStartGuard>();
