@@ -59,7 +59,8 @@ void printHelp() {
         "  --from NAME        the sender's name, written inside the card likewise\n"
         "\n"
         "While it runs: drag the cherub or the card with the left mouse button; click the\n"
-        "question mark on the tree for a message, and the plug to end the card at once.");
+        "blue question mark on the presents for a message, and the plug to end the card\n"
+        "at once.");
 }
 
 int runCard(const xmascard::CardNames& names) {
