@@ -11,18 +11,18 @@
 #include <vector>
 
 #include "app/frame_directory_sink.h"
+#include "app/linux/signal_ending.h"
 #include "app/progress_bar.h"
 #include "app/recording_sink.h"
-#include "app/signal_ending.h"
 #include "app/video_file_sink.h"
-#include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/headless_host.h"
 #include "platform/media/audio_engine.h"
 #include "platform/media/ffmpeg/video_formats.h"
 #include "platform/paint_controls.h"
 #include "platform/runtime.h"
-#include "platform/tick_loop.h"
+#include "platform/time/clock.h"
+#include "platform/time/tick_loop.h"
 #include "show/program.h"
 
 namespace xmascard {

@@ -4,12 +4,12 @@
 #include <optional>
 
 #include "platform/color.h"
-#include "platform/control.h"
+#include "platform/controls/control.h"
+#include "platform/controls/picture_box.h"
+#include "platform/controls/shape.h"
 #include "platform/drawing.h"
 #include "platform/font.h"
 #include "platform/media/volume.h"
-#include "platform/picture_box.h"
-#include "platform/shape.h"
 #include "platform/units.h"
 
 namespace xmascard {

@@ -6,13 +6,13 @@
 #include <optional>
 #include <string>
 
-#include "platform/control_array.h"
+#include "platform/controls/control_array.h"
+#include "platform/controls/image_control.h"
+#include "platform/controls/media_player.h"
+#include "platform/controls/picture_box.h"
+#include "platform/controls/shape.h"
+#include "platform/controls/timer_control.h"
 #include "platform/form.h"
-#include "platform/image_control.h"
-#include "platform/media_player.h"
-#include "platform/picture_box.h"
-#include "platform/shape.h"
-#include "platform/timer_control.h"
 
 namespace xmascard {
 

@@ -4,7 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/files.h"
+#include "platform/io/files.h"
+#include "platform/resources.h"
 #include "show/form_tree.h"
 #include "show/program.h"
 #include "windows/skin.h"

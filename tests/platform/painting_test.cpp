@@ -3,13 +3,13 @@
 
 #include <array>
 
-#include "platform/control_geometry.h"
+#include "platform/controls/control_geometry.h"
+#include "platform/controls/picture_box.h"
+#include "platform/controls/shape.h"
 #include "platform/form.h"
 #include "platform/paint_controls.h"
-#include "platform/picture_box.h"
-#include "platform/shape.h"
 #include "support/test_runtime.h"
-#include "windows/form2.h"
+#include "windows/form2_card.h"
 
 namespace xmascard {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "platform/io/safe_file.h"
 #include "platform/io/win32/win32_error.h"
-#include "platform/win32/win32_text.h"
+#include "system/win32/win32_text.h"
 
 namespace xmascard::io {
 namespace {

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+#include <QApplication>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "app/audio_choice.h"
+#include "app/command_line.h"
+#include "app/linux/qt_start_guard.h"
+#include "app/linux/signal_ending.h"
+#include "app/recorder.h"
+#include "backends/qt/qt_host.h"
+#include "backends/x11/display_check.h"
+#include "backends/x11/own_moves_filter.h"
+#include "build_info.h"
+#include "platform/io/files.h"
+#include "platform/media/audio_engine.h"
+#include "platform/media/linux/linux_sound.h"
+#include "platform/runtime.h"
+#include "show/program.h"
+
+namespace {
+
+// XMASCARD_SOUNDFONT names the General MIDI SoundFont to use instead of the usual places.
+std::optional<std::string> chosenSoundFont() { return xmascard::Environ("XMASCARD_SOUNDFONT"); }
+
+// Qt is given only the program's name: the command line has been read already, and Qt's own
+// options (-platform, -display, ...) are not the card's. The count must outlive the application.
+int qtArgc = 1;
+
+int runRecording(char** argv, const xmascard::CommandLine& line) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(qtArgc, argv);
+    xmascard::QtGraphics graphics;
+    return xmascard::recordShow(
+        line.record, line.names,
+        {graphics, xmascard::media::linuxSoundSystem("", chosenSoundFont()).music,
+         xmascard::soundDirectoryFor(xmascard::Environ, xmascard::QtHost::cacheDirectory())});
+}
+
+int runCard(char** argv, const xmascard::CommandLine& line) {
+    if (const auto problem = xmascard::prepareDisplay()) {
+        std::fprintf(stderr, "xmascard: %s\n", problem->c_str());
+        return 1;
+    }
+    // The audio output opens and the sound files load on threads of their own and join the
+    // show when they are ready, so nothing the sound server or the disk does holds back the
+    // window.
+    const xmascard::AudioChoice choice =
+        xmascard::audioChoiceFor(xmascard::Environ("XMASCARD_AUDIO"));
+    auto audio = xmascard::media::AudioEngine::create(
+        choice.silent || line.silent ? xmascard::media::AudioEngine::Output::Silent
+                                     : xmascard::media::AudioEngine::Output::Device,
+        {.loading = xmascard::media::Loading::Background},
+        xmascard::media::linuxSoundSystem(choice.device, chosenSoundFont()));
+    auto startGuard = std::make_optional<xmascard::QtStartGuard>();
+    QApplication app(qtArgc, argv);
+    startGuard.reset();
+    QApplication::setApplicationName("xmascard");
+    QApplication::setApplicationVersion(XMASCARD_VERSION);
+    QApplication::setQuitOnLastWindowClosed(false);
+    xmascard::X11OwnMovesFilter ownMoves;
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        app.installNativeEventFilter(&ownMoves);
+
+    xmascard::MonotonicClock realClock;
+    xmascard::TickClock clock(realClock);
+    xmascard::QtHost host;
+    xmascard::Runtime runtime(clock, *audio, host);
+    // A signal ends the show as the plug does, from the event loop, so that everything
+    // winds down in order.
+    QSocketNotifier signalled(xmascard::signal_ending::descriptor(), QSocketNotifier::Read);
+    QObject::connect(&signalled, &QSocketNotifier::activated, [] { QCoreApplication::exit(0); });
+    xmascard::Program program(runtime, line.names);
+    program.start();
+    host.run(runtime, clock);
+    const int status = app.exec();
+    // The sound fades out instead of breaking off with a click, whatever ended the card.
+    audio->close();
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto read =
+        xmascard::readCommandLine(std::vector<std::string>(argv + 1, argv + argc), stdout, stderr);
+    if (const int* status = std::get_if<int>(&read)) return *status;
+    const auto& line = std::get<xmascard::CommandLine>(read);
+    xmascard::signal_ending::install();
+    const int status = line.action == xmascard::CommandLine::Action::Record
+                           ? runRecording(argv, line)
+                           : runCard(argv, line);
+    if (xmascard::signal_ending::received() != 0) xmascard::signal_ending::endAsSignalled();
+    return status;
+}
