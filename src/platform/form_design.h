@@ -4,9 +4,7 @@
 #include <optional>
 
 #include "platform/color.h"
-#include "platform/controls/control.h"
-#include "platform/controls/picture_box.h"
-#include "platform/controls/shape.h"
+#include "platform/control_settings.h"
 #include "platform/drawing.h"
 #include "platform/font.h"
 #include "platform/media/volume.h"

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/control_settings.h"
 #include "platform/geometry.h"
 #include "platform/units.h"
 
@@ -14,14 +15,6 @@ class Canvas;
 class Form;
 class PictureBox;
 struct ControlDesign;
-
-// A custom mouse pointer: an embedded picture and its hot spot. No picture: the default.
-struct Cursor {
-    const char* picture = nullptr;
-    int hotX = 0;
-    int hotY = 0;
-    bool isDefault() const { return picture == nullptr; }
-};
 
 // Mouse buttons held, as the event handlers receive them (1 = left alone).
 enum MouseButtons : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };

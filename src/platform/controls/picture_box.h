@@ -5,15 +5,13 @@
 #include <vector>
 
 #include "platform/color.h"
+#include "platform/control_settings.h"
 #include "platform/controls/control.h"
 #include "platform/drawing.h"
 #include "platform/picture.h"
 #include "platform/surface.h"
 
 namespace xmascard {
-
-// The border of a picture box: none, a 1-pixel black line, or a 2-pixel sunken edge.
-enum class BorderStyle { None = 0, Flat = 1, Sunken = 2 };
 
 int borderPixels(BorderStyle style);
 

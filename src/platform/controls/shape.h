@@ -2,13 +2,11 @@
 #pragma once
 
 #include "platform/color.h"
+#include "platform/control_settings.h"
 #include "platform/controls/control.h"
 #include "platform/drawing.h"
 
 namespace xmascard {
-
-enum class ShapeType { Rectangle = 0, Circle = 3 };
-enum class BackStyle { Transparent = 0, Opaque = 1 };
 
 // A windowless figure drawn by its container: rectangle or circle, with back, fill and border.
 class Shape final : public Control {
