@@ -11,9 +11,7 @@
 
 #include "backends/qt/qt_canvas.h"
 #include "backends/qt/qt_colors.h"
-#include "platform/paint_controls.h"
 #include "platform/resources.h"
-#include "platform/runtime.h"
 
 namespace xmascard {
 
@@ -42,9 +40,9 @@ int buttonsOf(Qt::MouseButtons b) {
 
 int shiftOf(Qt::KeyboardModifiers m) {
     int out = 0;
-    if (m & Qt::ShiftModifier) out |= 1;
-    if (m & Qt::ControlModifier) out |= 2;
-    if (m & Qt::AltModifier) out |= 4;
+    if (m & Qt::ShiftModifier) out |= kShiftKey;
+    if (m & Qt::ControlModifier) out |= kCtrlKey;
+    if (m & Qt::AltModifier) out |= kAltKey;
     return out;
 }
 
@@ -70,11 +68,7 @@ PixelPoint pixelPoint(const QPointF& p) {
 }  // namespace
 
 FormWindow::FormWindow(Form& form)
-    : QWidget(nullptr, flagsFor(form)),
-      form_(form),
-      pointer_(form),
-      edits_(*this, form),
-      faces_(*this, form) {
+    : QWidget(nullptr, flagsFor(form)), FormWindowBase(form), edits_(*this, *this) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -84,57 +78,37 @@ FormWindow::FormWindow(Form& form)
     setMouseTracking(true);
     setWindowTitle(QString::fromStdString(form.Caption()));
     if (form.icon()) setWindowIcon(QIcon(embeddedPixmap(form.icon())));
-    syncGeometry();
+    faceTimer_.setInterval(kFaceRepaintMilliseconds);
+    connect(&faceTimer_, &QTimer::timeout, this, [this] { faceTimerFired(); });
+    syncWithForm();
 }
 
 FormWindow::~FormWindow() = default;
 
-void FormWindow::syncGeometry() {
-    const PixelRect r = form_.geometry().pixels();
-    const QSize size(std::max(1, r.width()), std::max(1, r.height()));
+void FormWindow::place(const PixelRect& where) {
+    const QSize size(where.width(), where.height());
     if (size != this->size()) resize(size);
     // Asked for even where it seems unchanged: a window never moved explicitly is placed by
     // the window manager, and one at the screen's corner would then open somewhere else.
-    const QPoint at(r.left, r.top);
+    const QPoint at(where.left, where.top);
     if (at != pos() || !testAttribute(Qt::WA_Moved)) move(at);
 }
 
-void FormWindow::syncVisibility() {
-    if (!form_.Visible()) {
-        hide();
-        return;
-    }
-    if (form_.windowState() == WindowState::Minimized)
+void FormWindow::showWindow(WindowState state) {
+    if (state == WindowState::Minimized)
         showMinimized();
     else if (!isVisible() || isMinimized())
         showNormal();
-    QWidget::raise();
 }
 
-void FormWindow::formChanged(Change what) {
-    if (what == Change::Geometry) {
-        // A move needs no repaint: the display moves what the window shows. The card and
-        // the cherub move ten times a second while they come down.
-        const QSize before = size();
-        syncGeometry();
-        if (size() != before) update();
-    } else if (what == Change::Visibility) {
-        syncGeometry();
-        syncVisibility();
-    } else {
+void FormWindow::invalidate(const std::optional<PixelRect>& area) {
+    if (area)
+        update(toQRect(*area));
+    else
         update();
-    }
 }
 
-void FormWindow::controlChanged(Control& control, Change what) {
-    if (edits_.controlChanged(control, what)) return;
-    faces_.controlChanged(control);
-    // Qt gathers every change of a frame's ticks into one repaint, after the frame.
-    for (const PixelRect& area : repaints_.changed(control, what)) update(toQRect(area));
-}
-
-void FormWindow::regionChanged() {
-    const RegionHandle& region = form_.region();
+void FormWindow::setShape(const Region* region) {
     if (!region)
         shape_ = QRegion();
     else if (region->isEmpty())
@@ -152,13 +126,24 @@ void FormWindow::applyShape() {
     if (QWindow* window = windowHandle()) window->setMask(shape_);
 }
 
+void FormWindow::setCursor(const Cursor& cursor) { QWidget::setCursor(cursorFor(cursor)); }
+
+void FormWindow::syncEdit(const TextBox& box, const PixelRect& where, bool shown) {
+    edits_.sync(box, where, shown);
+}
+
+void FormWindow::runFaceTimer(bool running) {
+    if (running)
+        faceTimer_.start();
+    else
+        faceTimer_.stop();
+}
+
 void FormWindow::showEvent(QShowEvent* event) {
     // The native window exists from here on, and is not yet on the screen.
     applyShape();
     QWidget::showEvent(event);
 }
-
-void FormWindow::raise() { QWidget::raise(); }
 
 FrameMetrics FormWindow::frame() const {
     const QRect outer = frameGeometry();
@@ -169,39 +154,35 @@ FrameMetrics FormWindow::frame() const {
 }
 
 void FormWindow::paintEvent(QPaintEvent* event) {
-    repaints_.painted();  // a paint covers every area asked for since the last one
     QPainter painter(this);
     painter.setClipRegion(event->region());
     QtCanvas canvas(painter);
-    paintForm(canvas, form_, TextBoxes::Live);
+    paint(canvas);
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {
-    pointer_.press(pixelPoint(event->position()), pixelPoint(event->globalPosition()),
+    pointerPressed(pixelPoint(event->position()), pixelPoint(event->globalPosition()),
                    buttonsOf(event->button()), shiftOf(event->modifiers()));
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {
-    const Control* under =
-        pointer_.move(pixelPoint(event->position()), pixelPoint(event->globalPosition()),
-                      buttonsOf(event->buttons()), shiftOf(event->modifiers()));
-    // The cursor follows the control under the pointer, unless a control holds the mouse.
-    if (!pointer_.holding()) setCursor(cursorFor(under ? under->MousePointer() : Cursor{}));
+    pointerMoved(pixelPoint(event->position()), pixelPoint(event->globalPosition()),
+                 buttonsOf(event->buttons()), shiftOf(event->modifiers()));
 }
 
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
-    pointer_.release(pixelPoint(event->position()), pixelPoint(event->globalPosition()),
-                     buttonsOf(event->button()), buttonsOf(event->buttons()),
-                     shiftOf(event->modifiers()));
+    pointerReleased(pixelPoint(event->position()), pixelPoint(event->globalPosition()),
+                    buttonsOf(event->button()), buttonsOf(event->buttons()),
+                    shiftOf(event->modifiers()));
 }
 
 bool FormWindow::event(QEvent* event) {
+    // Qt asks for the tool tip when the pointer rests.
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const Control* over = controlAt(form_, {help->pos().x(), help->pos().y()});
-        if (over && !over->ToolTipText().empty())
-            QToolTip::showText(help->globalPos(), QString::fromStdString(over->ToolTipText()),
-                               this);
+        const std::string tip = toolTipAt({help->pos().x(), help->pos().y()});
+        if (!tip.empty())
+            QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this);
         else
             QToolTip::hideText();
         return true;
@@ -210,17 +191,15 @@ bool FormWindow::event(QEvent* event) {
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
-    // The windows have no close box; a close asked for by the window manager (Alt+F4)
-    // ends the card, as the plug does.
     event->ignore();
-    form_.runtime().End();
+    closeRequested();
 }
 
 void FormWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange)
-        form_.setWindowState(isMinimized()   ? WindowState::Minimized
-                             : isMaximized() ? WindowState::Maximized
-                                             : WindowState::Normal);
+        stateChanged(isMinimized()   ? WindowState::Minimized
+                     : isMaximized() ? WindowState::Maximized
+                                     : WindowState::Normal);
     QWidget::changeEvent(event);
 }
 

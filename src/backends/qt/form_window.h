@@ -2,31 +2,23 @@
 #pragma once
 
 #include <QRegion>
+#include <QTimer>
 #include <QWidget>
-#include <memory>
 
 #include "backends/qt/line_edits.h"
-#include "backends/qt/player_faces.h"
-#include "platform/form.h"
-#include "platform/view/form_view.h"
-#include "platform/view/pointer_input.h"
-#include "platform/view/repaint_tracker.h"
+#include "platform/view/form_window_base.h"
 
 namespace xmascard {
 
-// Shows a Form as a top-level Qt window: keeps its place, size, visibility and shape in step
-// with the form, paints it, and hands the mouse, cursors and tool tips over to the runtime's
-// pointer input. Text boxes are the live line edits of LineEdits.
-class FormWindow final : public QWidget, public FormView {
+// Shows a Form as a top-level Qt window: what the window does is the model's window policy;
+// this turns Qt's events into its calls and does its hooks with Qt. Text boxes are the live
+// line edits of LineEdits.
+class FormWindow final : public QWidget, public FormWindowBase {
     Q_OBJECT
   public:
     explicit FormWindow(Form& form);
     ~FormWindow() override;
 
-    void formChanged(Change what) override;
-    void controlChanged(Control& control, Change what) override;
-    void regionChanged() override;
-    void raise() override;
     FrameMetrics frame() const override;
 
   protected:
@@ -39,16 +31,21 @@ class FormWindow final : public QWidget, public FormView {
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
+    void place(const PixelRect& where) override;
+    void showWindow(WindowState state) override;
+    void hideWindow() override { hide(); }
+    void raiseWindow() override { QWidget::raise(); }
+    void invalidate(const std::optional<PixelRect>& area) override;
+    void setShape(const Region* region) override;
+    void setCursor(const Cursor& cursor) override;
+    void syncEdit(const TextBox& box, const PixelRect& where, bool shown) override;
+    void runFaceTimer(bool running) override;
+
   private:
-    void syncGeometry();
-    void syncVisibility();
     void applyShape();
 
-    Form& form_;
-    PointerInput pointer_;
-    RepaintTracker repaints_;
     LineEdits edits_;
-    PlayerFaces faces_;
+    QTimer faceTimer_;
     QRegion shape_;  // empty: the whole rectangle
 };
 

@@ -6,26 +6,20 @@
 #include <QWindow>
 
 #include "backends/qt/qt_colors.h"
-#include "platform/controls/control_geometry.h"
-#include "platform/controls/picture_box.h"
 #include "platform/controls/text_box.h"
-#include "platform/form.h"
-#include "platform/runtime.h"
+#include "platform/view/form_window_base.h"
 
 namespace xmascard {
 
-LineEdits::LineEdits(QWidget& window, Form& form) : form_(form) {
-    for (Control* c : form.Controls()) {
-        auto* box = dynamic_cast<TextBox*>(c);
-        if (!box) continue;
+LineEdits::LineEdits(QWidget& window, FormWindowBase& policy) {
+    for (TextBox* box : policy.textBoxes()) {
         auto* edit = new QLineEdit(&window);
         edit->setFrame(box->bordered());
         edit->installEventFilter(this);
+        edit->hide();
         edits_[box] = edit;
-        sync(*box, *edit);
-        connect(edit, &QLineEdit::textEdited, this, [this, box](const QString& text) {
-            box->setText(text.toStdString());
-            form_.runtime().requestSweep();
+        connect(edit, &QLineEdit::textEdited, this, [&policy, box](const QString& text) {
+            policy.textEdited(*box, text.toStdString());
         });
     }
 }
@@ -42,19 +36,10 @@ bool LineEdits::eventFilter(QObject* watched, QEvent* event) {
     return false;  // the line edit takes the press: the cursor goes where it was clicked
 }
 
-bool LineEdits::controlChanged(const Control& control, Change what) {
-    if (auto it = edits_.find(dynamic_cast<const TextBox*>(&control)); it != edits_.end()) {
-        sync(*it->first, *it->second);
-        return true;
-    }
-    // A picture box that moves, hides or shows takes the text boxes it holds along.
-    if (dynamic_cast<const PictureBox*>(&control) &&
-        (what == Change::Geometry || what == Change::Visibility))
-        for (auto& [box, edit] : edits_) sync(*box, *edit);
-    return false;
-}
-
-void LineEdits::sync(const TextBox& box, QLineEdit& edit) {
+void LineEdits::sync(const TextBox& box, const PixelRect& where, bool shown) {
+    const auto it = edits_.find(&box);
+    if (it == edits_.end()) return;
+    QLineEdit& edit = *it->second;
     edit.setFont(toQFont(box.font()));
     QPalette palette = edit.palette();
     palette.setColor(QPalette::Base, toQColor(box.BackColor()));
@@ -64,10 +49,7 @@ void LineEdits::sync(const TextBox& box, QLineEdit& edit) {
     edit.setTextMargins(0, 0, 0, 0);
     edit.setContentsMargins(0, 0, 0, 0);
     if (edit.text().toStdString() != box.Text()) edit.setText(QString::fromStdString(box.Text()));
-    edit.setGeometry(toQRect(controlRectInForm(box)));
-    bool shown = box.Visible();
-    for (const PictureBox* p = box.Container(); p && shown; p = p->Container())
-        shown = p->Visible();
+    edit.setGeometry(toQRect(where));
     edit.setVisible(shown);
 }
 

@@ -4,36 +4,32 @@
 #include <QObject>
 #include <unordered_map>
 
-#include "platform/controls/control.h"
+#include "platform/geometry.h"
 
 class QLineEdit;
 class QWidget;
 
 namespace xmascard {
 
-class Form;
+class FormWindowBase;
 class TextBox;
 
-// The text boxes of a window as live Qt line edits: placed, coloured and shown as their
-// text boxes say, and what the user types goes back into the text box. The card's windows
-// never take the keyboard focus by themselves; a click into a text box gives its window
-// the focus, so that the user can type there.
+// The text boxes of a window as live Qt line edits, which the window's policy keeps in
+// step with their boxes; what the user types goes back into the text box. The card's
+// windows never take the keyboard focus by themselves; a click into a text box gives its
+// window the focus, so that the user can type there.
 class LineEdits final : public QObject {
     Q_OBJECT
   public:
-    LineEdits(QWidget& window, Form& form);
+    LineEdits(QWidget& window, FormWindowBase& policy);
 
-    // Follows a change of a control. True when the control is a text box: its line edit
-    // draws it, and the window has nothing to repaint.
-    bool controlChanged(const Control& control, Change what);
+    // Brings the line edit of a text box in step with it.
+    void sync(const TextBox& box, const PixelRect& where, bool shown);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void sync(const TextBox& box, QLineEdit& edit);
-
-    Form& form_;
     std::unordered_map<const TextBox*, QLineEdit*> edits_;
 };
 

@@ -2,11 +2,8 @@
 #include "backends/win32/win32_edits.h"
 
 #include "backends/win32/win32_gdi.h"
-#include "platform/controls/control_geometry.h"
-#include "platform/controls/picture_box.h"
 #include "platform/controls/text_box.h"
-#include "platform/form.h"
-#include "platform/runtime.h"
+#include "platform/view/form_window_base.h"
 #include "system/win32/win32_text.h"
 
 namespace xmascard {
@@ -22,10 +19,8 @@ std::string textOf(HWND edit) {
 
 }  // namespace
 
-Win32Edits::Win32Edits(HWND window, Form& form) : form_(form) {
-    for (Control* c : form.Controls()) {
-        auto* box = dynamic_cast<TextBox*>(c);
-        if (!box) continue;
+Win32Edits::Win32Edits(HWND window, FormWindowBase& policy) : policy_(policy) {
+    for (TextBox* box : policy.textBoxes()) {
         const DWORD align = box->alignment() == Alignment::Center  ? ES_CENTER
                             : box->alignment() == Alignment::Right ? ES_RIGHT
                                                                    : ES_LEFT;
@@ -35,7 +30,6 @@ Win32Edits::Win32Edits(HWND window, Form& form) : form_(form) {
         if (!edit) continue;
         edits_[box] = edit;
         boxes_[edit] = box;
-        sync(*box, edit);
     }
 }
 
@@ -43,25 +37,10 @@ Win32Edits::~Win32Edits() {
     for (auto& [edit, brush] : brushes_) DeleteObject(brush);
 }
 
-bool Win32Edits::controlChanged(const Control& control, Change what) {
-    if (auto it = edits_.find(dynamic_cast<const TextBox*>(&control)); it != edits_.end()) {
-        sync(*it->first, it->second);
-        return true;
-    }
-    // A picture box that moves, hides or shows takes the text boxes it holds along.
-    if (dynamic_cast<const PictureBox*>(&control) &&
-        (what == Change::Geometry || what == Change::Visibility))
-        for (auto& [box, edit] : edits_) sync(*box, edit);
-    return false;
-}
-
 bool Win32Edits::command(HWND edit, int notification) {
     const auto it = boxes_.find(edit);
     if (it == boxes_.end()) return false;
-    if (notification == EN_CHANGE && !syncing_) {
-        it->second->setText(textOf(edit));
-        form_.runtime().requestSweep();
-    }
+    if (notification == EN_CHANGE && !syncing_) policy_.textEdited(*it->second, textOf(edit));
     return true;
 }
 
@@ -73,18 +52,17 @@ HBRUSH Win32Edits::colors(HWND edit, HDC dc) {
     return brushes_[edit];
 }
 
-void Win32Edits::sync(const TextBox& box, HWND edit) {
+void Win32Edits::sync(const TextBox& box, const PixelRect& where, bool shown) {
+    const auto it = edits_.find(&box);
+    if (it == edits_.end()) return;
+    HWND edit = it->second;
     syncing_ = true;
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(box.font())), FALSE);
     if (HBRUSH& brush = brushes_[edit]) DeleteObject(brush);
     brushes_[edit] = CreateSolidBrush(toColorRef(box.BackColor()));
     if (textOf(edit) != box.Text()) SetWindowTextW(edit, widen(box.Text()).c_str());
-    const PixelRect r = controlRectInForm(box);
-    SetWindowPos(edit, nullptr, r.left, r.top, r.width(), r.height(),
+    SetWindowPos(edit, nullptr, where.left, where.top, where.width(), where.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    bool shown = box.Visible();
-    for (const PictureBox* p = box.Container(); p && shown; p = p->Container())
-        shown = p->Visible();
     ShowWindow(edit, shown ? SW_SHOWNA : SW_HIDE);
     InvalidateRect(edit, nullptr, TRUE);
     syncing_ = false;

@@ -26,11 +26,14 @@ int buttonsOf(WPARAM keys) {
 
 int shiftOf(WPARAM keys) {
     int out = 0;
-    if (keys & MK_SHIFT) out |= 1;
-    if (keys & MK_CONTROL) out |= 2;
-    if (GetKeyState(VK_MENU) < 0) out |= 4;
+    if (keys & MK_SHIFT) out |= kShiftKey;
+    if (keys & MK_CONTROL) out |= kCtrlKey;
+    if (GetKeyState(VK_MENU) < 0) out |= kAltKey;
     return out;
 }
+
+// The timer of the players' faces, one per window.
+constexpr UINT_PTR kFaceTimer = 1;
 
 // Borderless windows are placed and moved by the show itself, on the screen and off it:
 // tool windows (no taskbar button) that never take the focus. Others are plain windows.
@@ -74,18 +77,19 @@ void Win32FormWindow::attach(HWND window) {
     window_ = window;
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure));
-    edits_ = std::make_unique<Win32Edits>(window_, form_);
+    edits_ = std::make_unique<Win32Edits>(window_, *this);
     tip_ = std::make_unique<Win32ToolTip>(window_);
     cursor_ = cursorFor(Cursor{});
-    if ((icon_ = iconFor(form_.icon()))) {
+    if ((icon_ = iconFor(form().icon()))) {
         SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
         SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     }
-    syncGeometry();
+    syncWithForm();
 }
 
 Win32FormWindow::~Win32FormWindow() {
     if (window_) {
+        KillTimer(window_, kFaceTimer);
         tip_.reset();
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
@@ -101,12 +105,12 @@ LRESULT CALLBACK Win32FormWindow::procedure(HWND window, UINT message, WPARAM w,
 LRESULT Win32FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
         case WM_PAINT:
-            paint();
+            paintWindow();
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the paint covers everything
         case WM_MOUSEACTIVATE:
-            return form_.borderless() ? MA_NOACTIVATE : MA_ACTIVATE;
+            return form().borderless() ? MA_NOACTIVATE : MA_ACTIVATE;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
@@ -122,6 +126,12 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
                 return TRUE;
             }
             break;
+        case WM_TIMER:
+            if (w == kFaceTimer) {
+                faceTimerFired();
+                return 0;
+            }
+            break;
         case WM_COMMAND:
             if (edits_ && edits_->command(reinterpret_cast<HWND>(l), HIWORD(w))) return 0;
             break;
@@ -132,15 +142,13 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
                 return reinterpret_cast<LRESULT>(brush);
             break;
         case WM_CLOSE:
-            // The windows have no close box; a close asked for by the system (Alt+F4,
-            // the taskbar) ends the card, as the plug does.
-            form_.runtime().End();
+            closeRequested();
             return 0;
         case WM_SIZE:
             if (w == SIZE_MINIMIZED)
-                form_.setWindowState(WindowState::Minimized);
+                stateChanged(WindowState::Minimized);
             else if (w == SIZE_RESTORED)
-                form_.setWindowState(WindowState::Normal);
+                stateChanged(WindowState::Normal);
             break;
         default:
             break;
@@ -148,13 +156,12 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
     return DefWindowProcW(window_, message, w, l);
 }
 
-void Win32FormWindow::syncGeometry() {
-    const PixelRect r = form_.geometry().pixels();
-    RECT outer{r.left, r.top, r.left + std::max(1, r.width()), r.top + std::max(1, r.height())};
+void Win32FormWindow::place(const PixelRect& where) {
+    RECT outer{where.left, where.top, where.right, where.bottom};
     // The form's size is its client area's, as in the other backends; a frame lies around it.
-    if (!form_.borderless()) {
+    if (!form().borderless()) {
         RECT frame{0, 0, outer.right - outer.left, outer.bottom - outer.top};
-        AdjustWindowRectEx(&frame, styleOf(form_), FALSE, extendedStyleOf(form_));
+        AdjustWindowRectEx(&frame, styleOf(form()), FALSE, extendedStyleOf(form()));
         outer.right = outer.left + frame.right - frame.left;
         outer.bottom = outer.top + frame.bottom - frame.top;
     }
@@ -162,56 +169,56 @@ void Win32FormWindow::syncGeometry() {
                  outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32FormWindow::syncVisibility() {
-    if (!form_.Visible()) {
-        ShowWindow(window_, SW_HIDE);
-        return;
-    }
-    if (form_.windowState() == WindowState::Minimized) {
+void Win32FormWindow::showWindow(WindowState state) {
+    if (state == WindowState::Minimized)
         ShowWindow(window_, SW_SHOWMINNOACTIVE);
+    else if (!IsWindowVisible(window_) || IsIconic(window_))
+        ShowWindow(window_, SW_SHOWNOACTIVATE);
+}
+
+void Win32FormWindow::hideWindow() { ShowWindow(window_, SW_HIDE); }
+
+void Win32FormWindow::raiseWindow() {
+    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Win32FormWindow::invalidate(const std::optional<PixelRect>& area) {
+    if (!area) {
+        InvalidateRect(window_, nullptr, FALSE);
         return;
     }
-    if (!IsWindowVisible(window_) || IsIconic(window_)) ShowWindow(window_, SW_SHOWNOACTIVATE);
-    raise();
+    const RECT r{area->left, area->top, area->right, area->bottom};
+    InvalidateRect(window_, &r, FALSE);
 }
 
-void Win32FormWindow::formChanged(Change what) {
-    if (what == Change::Geometry) {
-        // A move needs no repaint: the system moves what the window shows.
-        RECT before{};
-        GetClientRect(window_, &before);
-        syncGeometry();
-        RECT after{};
-        GetClientRect(window_, &after);
-        if (after.right != before.right || after.bottom != before.bottom)
-            InvalidateRect(window_, nullptr, FALSE);
-    } else if (what == Change::Visibility) {
-        syncGeometry();
-        syncVisibility();
-    } else {
-        InvalidateRect(window_, nullptr, FALSE);
-    }
+void Win32FormWindow::setShape(const Region* region) {
+    // The window takes the region over.
+    SetWindowRgn(window_, region ? toHrgn(*region) : nullptr, TRUE);
 }
 
-void Win32FormWindow::controlChanged(Control& control, Change what) {
-    if (edits_->controlChanged(control, what)) return;
-    // The system gathers every area asked for into one paint, after the frame's ticks.
-    for (const PixelRect& area : repaints_.changed(control, what)) {
-        const RECT r{area.left, area.top, area.right, area.bottom};
-        InvalidateRect(window_, &r, FALSE);
-    }
+void Win32FormWindow::setCursor(const Cursor& cursor) {
+    cursor_ = cursorFor(cursor);
+    SetCursor(cursor_);
 }
 
-void Win32FormWindow::regionChanged() {
-    const RegionHandle& region = form_.region();
-    // The window takes the region over. An empty one hides the whole window; none removes
-    // the shape.
-    HRGN shape = region ? toHrgn(*region) : nullptr;
-    SetWindowRgn(window_, shape, TRUE);
+void Win32FormWindow::setToolTip(const std::string& text) { tip_->show(text); }
+
+void Win32FormWindow::holdMouse(bool hold) {
+    if (hold && IsWindow(window_))
+        SetCapture(window_);
+    else if (!hold && GetCapture() == window_)
+        ReleaseCapture();
 }
 
-void Win32FormWindow::raise() {
-    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+void Win32FormWindow::syncEdit(const TextBox& box, const PixelRect& where, bool shown) {
+    if (edits_) edits_->sync(box, where, shown);
+}
+
+void Win32FormWindow::runFaceTimer(bool running) {
+    if (running)
+        SetTimer(window_, kFaceTimer, kFaceRepaintMilliseconds, nullptr);
+    else
+        KillTimer(window_, kFaceTimer);
 }
 
 FrameMetrics Win32FormWindow::frame() const {
@@ -225,8 +232,7 @@ FrameMetrics Win32FormWindow::frame() const {
     return {side, top};
 }
 
-void Win32FormWindow::paint() {
-    repaints_.painted();  // a paint covers every area asked for since the last one
+void Win32FormWindow::paintWindow() {
     PAINTSTRUCT ps{};
     HDC dc = BeginPaint(window_, &ps);
     RECT client{};
@@ -240,7 +246,7 @@ void Win32FormWindow::paint() {
         const RECT& r = ps.rcPaint;
         IntersectClipRect(buffer, r.left, r.top, r.right, r.bottom);
         Win32Canvas canvas(buffer);
-        paintForm(canvas, form_, TextBoxes::Live);
+        paint(canvas);
         RestoreDC(buffer, -1);
         BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer, r.left, r.top,
                SRCCOPY);
@@ -257,34 +263,24 @@ void Win32FormWindow::mouse(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN: {
-            const int button = message == WM_LBUTTONDOWN   ? kLeftButton
-                               : message == WM_RBUTTONDOWN ? kRightButton
-                                                           : kMiddleButton;
-            pointer_.press(inWindow, onScreen, button, shift);
-            // The control that holds the mouse keeps it outside the window too (drags).
-            if (pointer_.holding() && IsWindow(window_)) SetCapture(window_);
+        case WM_MBUTTONDOWN:
+            pointerPressed(inWindow, onScreen,
+                           message == WM_LBUTTONDOWN   ? kLeftButton
+                           : message == WM_RBUTTONDOWN ? kRightButton
+                                                       : kMiddleButton,
+                           shift);
             return;
-        }
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
-        case WM_MBUTTONUP: {
-            const int button = message == WM_LBUTTONUP   ? kLeftButton
-                               : message == WM_RBUTTONUP ? kRightButton
-                                                         : kMiddleButton;
-            pointer_.release(inWindow, onScreen, button, held, shift);
-            if (!pointer_.holding() && GetCapture() == window_) ReleaseCapture();
+        case WM_MBUTTONUP:
+            pointerReleased(inWindow, onScreen,
+                            message == WM_LBUTTONUP   ? kLeftButton
+                            : message == WM_RBUTTONUP ? kRightButton
+                                                      : kMiddleButton,
+                            held, shift);
             return;
-        }
-        default: {
-            const Control* under = pointer_.move(inWindow, onScreen, held, shift);
-            // The cursor follows the control under the pointer, unless a control holds the mouse.
-            if (!pointer_.holding()) {
-                cursor_ = cursorFor(under ? under->MousePointer() : Cursor{});
-                SetCursor(cursor_);
-                tip_->show(under ? under->ToolTipText() : std::string());
-            }
-        }
+        default:
+            pointerMoved(inWindow, onScreen, held, shift);
     }
 }
 

@@ -18,6 +18,8 @@ struct ControlDesign;
 
 // Mouse buttons held, as the event handlers receive them (1 = left alone).
 enum MouseButtons : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+// Modifier keys held during a mouse event, likewise.
+enum ShiftKeys : int { kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
 
 // A mouse event: the buttons held (for a press or release, the button that changed), the
 // modifier keys, and the pointer position in the control's own scale.
