@@ -69,14 +69,19 @@ PixelPoint pixelPoint(const QPointF& p) {
 
 }  // namespace
 
-FormWindow::FormWindow(Form& form)
+const WindowOutlines FormWindow::defaultOutlines_;
+
+FormWindow::FormWindow(Form& form, const WindowOutlines& outlines)
     : QWidget(nullptr, flagsFor(form)),
       form_(form),
+      outlines_(outlines),
       pointer_(form),
       edits_(*this, form),
       faces_(*this, form) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    // Asks Qt for a window with an alpha channel (a 32-bit ARGB visual on X11).
+    if (outlines_.throughAlpha()) setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setMouseTracking(true);
     setWindowTitle(QString::fromStdString(form.Caption()));
@@ -110,11 +115,14 @@ void FormWindow::syncVisibility() {
 
 void FormWindow::formChanged(Change what) {
     if (what == Change::Geometry) {
-        // A move needs no repaint: the display moves what the window shows. The card and
-        // the cherub move ten times a second while they come down.
-        const QSize before = size();
+        // A compositor's copy of a window may lag behind a move: XWayland under KWin hands
+        // the compositor buffers updated only where the window was drawn since, so a window
+        // that moved without drawing leaves trails of itself. Under a compositor a moved
+        // window is drawn whole again; without one the X server moves what it shows.
+        const QRect before = geometry();
         syncGeometry();
-        if (size() != before) update();
+        if (size() != before.size() || (outlines_.throughAlpha() && pos() != before.topLeft()))
+            update();
     } else if (what == Change::Visibility) {
         syncGeometry();
         syncVisibility();
@@ -146,7 +154,9 @@ void FormWindow::regionChanged() {
 // shape's scanlines, and each of those hundreds of strips would go to the display as its own
 // image; painting the whole rectangle sends one, and what lies outside the shape is not shown.
 void FormWindow::applyShape() {
-    if (QWindow* window = windowHandle()) window->setMask(shape_);
+    if (QWindow* window = windowHandle()) outlines_.apply(*window, shape_);
+    // Through the alpha channel the outline is painted: what lies outside it turns clear.
+    if (outlines_.throughAlpha()) update();
 }
 
 void FormWindow::showEvent(QShowEvent* event) {
@@ -171,6 +181,7 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     painter.setClipRegion(event->region());
     QtCanvas canvas(painter);
     paintForm(canvas, form_, TextBoxes::Live);
+    if (outlines_.throughAlpha()) clearOutside(painter, event->region(), shape_);
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {
