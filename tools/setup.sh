@@ -23,6 +23,8 @@ dev_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev python3
   xvfb xauth x11-utils x11-apps xdotool openbox xfwm4 icewm fluxbox dbus-daemon
+  xwayland gnome-shell gnome-screenshot kwin-wayland kde-spectacle qtwayland5 sway grim weston
+  x11-xserver-utils
   imagemagick libx11-dev libxext-dev libxfixes-dev
   pulseaudio pulseaudio-utils sox ffmpeg python3-numpy
   lintian desktop-file-utils appstream man-db

@@ -6,15 +6,16 @@ Usage: check_desktop_shots.py ARTIFACT-DIR NAME...
 
 Each ARTIFACT-DIR/NAME holds desktop.png (the bare desktop before the card started), the
 shots (tree, descent-1, descent-2, stopped, after-tree-1, after-tree-2), `shots` (when each
-was taken), watch.log (x_probe watch: where each window of the card was), tree.shape and
-tree.input (the tree window's bounding and input shapes: its outline is where both hold)
-and status (the card's exit status).
+was taken), watch.log (x_probe watch: where each window of the card was), SHOT.outlines
+(x_probe outlines: every outline each window showed while the shot was taken) and status
+(the card's exit status).
 
 "The desktop's background" is the colour most of desktop.png shows; only pixels that show
 it on the bare desktop are compared (a panel or its clock is not the background). A window
-may have been anywhere it was from a little before a shot began until it ended, so the
-rectangles of every mapped window of the card in that time are left out. Where a check
-fails, NAME/SHOT.diff.png marks the pixels that differ in red.
+may have been anywhere it was from a little before a shot began until it ended, and shown
+any outline (where both its shapes hold) read meanwhile, so every such outline at every such
+place is left out. Where a check fails, NAME/SHOT.diff.png marks the pixels that differ in
+red.
 """
 import subprocess
 import sys
@@ -49,14 +50,50 @@ def read_watch(path):
     return start, windows
 
 
-def rectangles_during(windows, begin, end):
-    """The rectangles of the mapped windows at any time in [begin, end] (watch seconds)."""
-    out = []
-    for states in windows.values():
-        before = [s for s in states if s[0] <= begin]
-        during = ([before[-1]] if before else []) + [s for s in states if begin < s[0] <= end]
-        out += [s[2:] for s in during if s[1]]
+def states_during(states, begin, end):
+    """A window's mapped states at any time in [begin, end] (watch seconds)."""
+    before = [s for s in states if s[0] <= begin]
+    during = ([before[-1]] if before else []) + [s for s in states if begin < s[0] <= end]
+    return [s[2:] for s in during if s[1]]
+
+
+def shape_mask(text, w, h):
+    """A shape as x_probe outlines prints it, as a w x h mask ("none": the whole window)."""
+    if text == "none":
+        return np.ones((h, w), bool)
+    mask = np.zeros((h, w), bool)
+    for rect in text.split():
+        x, y, rw, rh = map(int, rect.split(","))
+        mask[max(0, y):max(0, y + rh), max(0, x):max(0, x + rw)] = True
+    return mask
+
+
+def read_outlines(path):
+    """Each window's outlines (where both its shapes hold), as "BOUNDING|INPUT" texts."""
+    out = {}
+    for line in open(path):
+        name, bounding, input_shape = line.rstrip("\n").split("|")
+        out.setdefault(name, []).append((bounding, input_shape))
     return out
+
+
+def outline_mask(texts, w, h):
+    """The union of a window's outlines; its whole rectangle when none was read."""
+    if not texts:
+        return np.ones((h, w), bool)
+    union = np.zeros((h, w), bool)
+    for bounding, input_shape in texts:
+        union |= shape_mask(bounding, w, h) & shape_mask(input_shape, w, h)
+    return union
+
+
+def place(mask, inside, x, y):
+    """Marks `inside` (a window's outline) on the screen mask at (x, y)."""
+    h, w = inside.shape
+    top, left = max(0, y), max(0, x)
+    bottom, right = min(HEIGHT, y + h), min(WIDTH, x + w)
+    if top < bottom and left < right:
+        mask[top:bottom, left:right] |= inside[top - y:bottom - y, left - x:right - x]
 
 
 def save_diff(shot, wrong, path):
@@ -89,13 +126,15 @@ class Desktop:
 
     def stray(self, name, area):
         """The background pixels of `area` (a mask) that differ in the shot, left out the
-        rectangles of the card's windows while it was taken; None when all is well."""
+        outlines of the card's windows while it was taken; None when all is well."""
         begin, end = self.shots[name]
         shot = read_png(f"{self.dir}/{name}.png")
-        checked = area & self.background
-        for x, y, w, h in rectangles_during(self.windows, begin - SLACK, end + SLACK):
-            checked[max(0, y):max(0, y + h), max(0, x):max(0, x + w)] = False
-        wrong = checked & self.differs(shot)
+        outlines = read_outlines(f"{self.dir}/{name}.outlines")
+        covered = np.zeros((HEIGHT, WIDTH), bool)
+        for window, states in self.windows.items():
+            for x, y, w, h in states_during(states, begin - SLACK, end + SLACK):
+                place(covered, outline_mask(outlines.get(window, []), w, h), x, y)
+        wrong = area & self.background & ~covered & self.differs(shot)
         if np.count_nonzero(wrong) <= STRAY_PIXELS:
             return None
         save_diff(shot, wrong, f"{self.dir}/{name}.diff.png")
@@ -105,18 +144,6 @@ class Desktop:
         states = self.windows.get("Merry_Christmas_and_Happy_New_Year", [])
         shown = [s for s in states if s[1]]
         return shown[0][2:] if shown else None
-
-
-def tree_shape(path, w, h):
-    inside = np.zeros((h, w), bool)
-    for line in open(path):
-        f = line.split()
-        if f == ["none"]:
-            inside[:] = True
-        elif len(f) == 4:
-            x, y, rw, rh = map(int, f)
-            inside[max(0, y):y + rh, max(0, x):x + rw] = True
-    return inside
 
 
 def check_desktop(name, directory, check):
@@ -136,34 +163,36 @@ def check_desktop(name, directory, check):
         x, y, w, h = tree
         centred = abs(x - (WIDTH - w) // 2) <= 1 and abs(y - (HEIGHT - h) // 2) <= 1
         check(centred, "the tree is centred", f"at {x},{y} size {w}x{h}")
-        inside = (tree_shape(f"{directory}/tree.shape", w, h) &
-                  tree_shape(f"{directory}/tree.input", w, h))
+        texts = read_outlines(f"{directory}/tree.outlines").get(
+            "Merry_Christmas_and_Happy_New_Year", [])
+        inside = outline_mask(texts[:1], w, h)
         cut = 1 - np.count_nonzero(inside) / (w * h)
         check(cut >= 0.2, "the tree is cut to its outline (bounding and input shapes)",
               f"only {cut:.0%} of its box is left out")
         box = np.zeros((HEIGHT, WIDTH), bool)
         box[y:y + h, x:x + w] = True
-        outline = np.zeros_like(box)
-        outline[y:y + h, x:x + w] = inside
+        on_screen = np.zeros_like(box)
+        on_screen[y:y + h, x:x + w] = inside
         shot = read_png(f"{directory}/tree.png")
         changed = d.differs(shot)
-        outside = box & ~outline & d.background
+        outside = box & ~on_screen & d.background
         wrong = outside & changed
         ok = np.count_nonzero(wrong) <= STRAY_PIXELS
         if not ok:
             save_diff(shot, wrong, f"{directory}/tree.diff.png")
         check(ok, "the desktop shows around the tree inside its box",
               describe(wrong) if not ok else "")
-        shown = np.count_nonzero(outline & changed) / max(1, np.count_nonzero(outline))
+        shown = np.count_nonzero(on_screen & changed) / max(1, np.count_nonzero(on_screen))
         check(shown >= 0.75, "the tree shows inside its outline",
               f"only {shown:.0%} of it differs from the desktop")
     for shot in ("descent-1", "descent-2", "stopped"):
         if shot not in d.shots:
-            check(False, f"no trail of a window ({shot})", "no screenshot")
+            check(False, f"nothing but the desktop outside the windows' outlines ({shot})",
+                  "no screenshot")
             continue
         everywhere = np.ones((HEIGHT, WIDTH), bool)
         problem = d.stray(shot, everywhere)
-        check(problem is None, f"nothing but the desktop outside the windows ({shot})", problem)
+        check(problem is None, f"nothing but the desktop outside the windows' outlines ({shot})", problem)
     for shot in ("after-tree-1", "after-tree-2"):
         if shot not in d.shots or tree is None:
             check(False, f"the tree's box is bare once it is hidden ({shot})", "no screenshot")

@@ -14,6 +14,10 @@
 //                               PID: its name, 1 when viewable, its place on the screen);
 //                               T is seconds since the watch began; a first line
 //                               "0.00 start EPOCH" gives when that was (real-time seconds)
+//   x_probe outlines PID        every 20 ms until killed, the outlines of the viewable
+//                               top-level windows of process PID, each different one once:
+//                               "NAME|BOUNDING|INPUT", each shape as "x,y,w,h" rectangles
+//                               apart by spaces ("none": unshaped)
 //   x_probe backdrop RRGGBB     a window of the desktop's type over the whole screen, in
 //                               that colour, until it is killed: a wallpaper for
 //                               compositors that draw none
@@ -180,6 +184,42 @@ int watch(Display* display, unsigned long pid) {
     return 0;
 }
 
+std::string shapeText(Display* display, Window window, int kind) {
+    Bool bounded = False, clipShaped = False;
+    int bx, by, cx, cy;
+    unsigned bw, bh, cw, ch;
+    if (kind == ShapeBounding && (!XShapeQueryExtents(display, window, &bounded, &bx, &by, &bw, &bh,
+                                                      &clipShaped, &cx, &cy, &cw, &ch) ||
+                                  !bounded))
+        return "none";
+    int count = 0, ordering = 0;
+    XRectangle* rects = XShapeGetRectangles(display, window, kind, &count, &ordering);
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += (i ? " " : "") + std::to_string(rects[i].x) + "," + std::to_string(rects[i].y) +
+               "," + std::to_string(rects[i].width) + "," + std::to_string(rects[i].height);
+    if (rects) XFree(rects);
+    return out;
+}
+
+int outlines(Display* display, unsigned long pid) {
+    std::set<std::string> seen;
+    for (;;) {
+        std::vector<Window> windows;
+        windowsOf(display, DefaultRootWindow(display), pid, 1, windows);
+        for (Window window : windows) {
+            XWindowAttributes a{};
+            if (!XGetWindowAttributes(display, window, &a) || a.map_state != IsViewable) continue;
+            const std::string line = nameOf(display, window) + "|" +
+                                     shapeText(display, window, ShapeBounding) + "|" +
+                                     shapeText(display, window, ShapeInput);
+            if (seen.insert(line).second) std::printf("%s\n", line.c_str());
+        }
+        std::fflush(stdout);
+        usleep(20 * 1000);
+    }
+}
+
 int askToClose(Display* display, Window window) {
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -217,10 +257,10 @@ int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 int main(int argc, char** argv) {
     const std::string mode = argc == 3 ? argv[1] : "";
     if (mode != "shape" && mode != "input" && mode != "cursor" && mode != "watch" &&
-        mode != "close" && mode != "backdrop") {
+        mode != "close" && mode != "backdrop" && mode != "outlines") {
         std::fputs(
             "usage: x_probe shape|input|close WINDOW | x_probe cursor FILE.pam | "
-            "x_probe watch PID | x_probe backdrop RRGGBB\n",
+            "x_probe watch|outlines PID | x_probe backdrop RRGGBB\n",
             stderr);
         return 2;
     }
@@ -237,6 +277,7 @@ int main(int argc, char** argv) {
                        : mode == "cursor"   ? writeCursor(display, argv[2])
                        : mode == "close"    ? askToClose(display, static_cast<Window>(number))
                        : mode == "backdrop" ? backdrop(display, std::strtoul(argv[2], nullptr, 16))
+                       : mode == "outlines" ? outlines(display, number)
                                             : watch(display, number);
     XCloseDisplay(display);
     return status;

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Wayland desktops for the end-to-end scripts: GNOME Shell, KWin or sway run headless at
-# 1280 x 800 with XWayland, and take screenshots of themselves.
+# Wayland desktops for the end-to-end scripts: GNOME Shell, KWin, sway or Weston run
+# headless at 1280 x 800 with XWayland, and take screenshots of themselves.
 #
 # Run as root inside namespaces of its own (desktop_namespaces), so that the compositor's X
 # display, its sockets and every process it starts stay private and end with the namespace.
@@ -36,8 +36,10 @@ desktop_as_nobody() {
 }
 
 # GNOME Shell wants a system bus (a private one: /run/systemd hidden, so that it does not
-# look for logind) and shows the Overview at start.
+# look for logind) and shows the Overview at start. Run by root it shows a notification
+# that stays until someone touches the pointer: banners are turned off before it starts.
 desktop_launch_gnome() {
+    HOME=$DESKTOP_RUNTIME gsettings set org.gnome.desktop.notifications show-banners false
     mountpoint -q /run/systemd 2>/dev/null || mount -t tmpfs tmpfs /run/systemd 2>/dev/null
     mkdir -p "$DESKTOP_RUNTIME/system-bus"
     dbus-daemon --system --fork --nopidfile \
@@ -69,6 +71,17 @@ desktop_launch_sway() {
     DESKTOP_PID=$!
 }
 
+# Weston draws a patterned wallpaper; a picture it cannot load leaves its plain colour. Its
+# screenshooter answers only with --debug.
+desktop_launch_weston() {
+    printf '%s\n' '[shell]' 'background-image=none' 'background-color=0xff3a6ea5' \
+        'panel-position=none' >"$DESKTOP_RUNTIME/weston.ini"
+    XDG_RUNTIME_DIR=$DESKTOP_RUNTIME HOME=$DESKTOP_RUNTIME weston --backend=headless-backend.so \
+        --width=1280 --height=800 --use-pixman --xwayland --debug --socket=wayland-1 \
+        --config="$DESKTOP_RUNTIME/weston.ini" >"$DESKTOP_LOG" 2>&1 &
+    DESKTOP_PID=$!
+}
+
 # Waits until the compositor's X display answers the card's user; sets DISPLAY (and
 # XAUTHORITY where the display wants one).
 desktop_wait_for_x() {
@@ -96,7 +109,6 @@ desktop_settle() {
     local probe="$DESKTOP_RUNTIME/probe.png"
     case $DESKTOP_NAME in
         gnome)
-            gsettings set org.gnome.desktop.notifications show-banners false 2>/dev/null
             for _ in $(seq 100); do
                 gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
                     --method org.freedesktop.DBus.Properties.Set org.gnome.Shell \
@@ -114,7 +126,7 @@ desktop_settle() {
     return 1
 }
 
-# desktop_start NAME DIR: starts GNOME Shell (gnome), KWin (kwin) or sway (sway), logging
+# desktop_start NAME DIR: starts GNOME Shell (gnome), KWin (kwin), sway or weston, logging
 # to DIR/NAME.log, and waits until its X display answers and it takes screenshots. A
 # compositor that does not come up is started again, up to three times.
 desktop_start() {
@@ -141,14 +153,16 @@ desktop_shot() {
         gnome) gnome-screenshot -f "$1" >/dev/null 2>&1 ;;
         kwin) QT_QPA_PLATFORM=wayland spectacle -b -n -f -o "$1" >/dev/null 2>&1 ;;
         sway) desktop_as_nobody grim - >"$1" 2>/dev/null ;;
+        # weston-screenshooter writes a file of its own naming into the current directory.
+        weston) rm -rf "$DESKTOP_RUNTIME/shot" && mkdir "$DESKTOP_RUNTIME/shot" &&
+                (cd "$DESKTOP_RUNTIME/shot" && weston-screenshooter >/dev/null 2>&1) &&
+                mv "$DESKTOP_RUNTIME"/shot/*.png "$1" ;;
     esac
 }
 
 # Ends the compositor and what it started; the X server's lock file, named by a process id
 # of this namespace, is removed with it.
 desktop_stop() {
-    local display
-    display=$(desktop_display)
     if [ -n "$DESKTOP_PID" ]; then
         kill "$DESKTOP_PID" 2>/dev/null
         for _ in $(seq 40); do kill -0 "$DESKTOP_PID" 2>/dev/null || break; sleep 0.05; done
@@ -160,5 +174,4 @@ desktop_stop() {
         [ -e "$socket" ] || continue
         rm -f "/tmp/.${socket#/tmp/.X11-unix/}-lock" "$socket"
     done
-    [ -n "$display" ] || true
 }
