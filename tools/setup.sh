@@ -14,8 +14,8 @@ esac
 
 card_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6gui6 libgl-dev
-  libxcb-shape0-dev libfluidsynth-dev libmpg123-dev libpulse-dev libglib2.0-dev timgm6mb-soundfont
+  qt6-base-dev libqt6gui6 libgl-dev libxcb-shape0-dev libpixman-1-dev
+  libfluidsynth-dev libmpg123-dev libpulse-dev libglib2.0-dev timgm6mb-soundfont
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   fonts-liberation2 fontconfig
 )
