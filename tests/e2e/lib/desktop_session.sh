@@ -86,7 +86,7 @@ desktop_launch_weston() {
 # XAUTHORITY where the display wants one).
 desktop_wait_for_x() {
     local display
-    for _ in $(seq 600); do
+    for _ in $(seq 300); do
         kill -0 "$DESKTOP_PID" 2>/dev/null || return 1
         display=$(desktop_display)
         if [ -n "$display" ]; then
