@@ -48,7 +48,7 @@ shoot_when() {
 
 # show_under NAME: the whole show on that desktop (run inside desktop_namespaces).
 show_under() {
-    local name=$1 dir="$ARTIFACTS/$1" pid status=0 tree
+    local name=$1 dir="$ARTIFACTS/$1" pid status=0
     source "$here/lib/desktop_session.sh"
     trap desktop_stop EXIT
     desktop_start "$name" "$dir" 2>"$dir/status" || return 1

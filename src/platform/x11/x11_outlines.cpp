@@ -5,6 +5,7 @@
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
+#include <QTransform>
 #include <QWindow>
 #include <cstdlib>
 #include <memory>
@@ -65,8 +66,12 @@ void X11Outlines::apply(QWindow& window, const QRegion& outline) const {
     if (outline.isEmpty()) {
         xcb_shape_mask(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, id, 0, 0, XCB_NONE);
     } else {
+        // The X server counts native pixels; Qt's regions are in logical ones.
+        const qreal scale = window.devicePixelRatio();
+        const QRegion native =
+            scale == 1.0 ? outline : QTransform::fromScale(scale, scale).map(outline);
         std::vector<xcb_rectangle_t> rects;
-        for (const QRect& r : outline)
+        for (const QRect& r : native)
             rects.push_back({static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()),
                              static_cast<uint16_t>(r.width()), static_cast<uint16_t>(r.height())});
         xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED,
