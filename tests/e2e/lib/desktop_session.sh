@@ -14,11 +14,17 @@ DESKTOP_RUNTIME=""
 
 # desktop_namespaces COMMAND...: runs COMMAND as root in new mount, network and PID
 # namespaces, with a private /tmp/.X11-unix (X sockets; the network namespace keeps the
-# abstract ones apart) and a D-Bus session bus of its own.
+# abstract ones apart), a home of its own (the settings the desktops write, and those the
+# session bus's dconf service keeps, stay there) and a D-Bus session bus of its own.
 desktop_namespaces() {
     unshare --mount --net --pid --fork --mount-proc bash -c '
         mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix || exit 1
-        exec dbus-run-session -- "$@"' desktop "$@"
+        HOME=$(mktemp -d) || exit 1
+        export HOME XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache
+        dbus-run-session -- "$@"
+        status=$?
+        rm -rf "$HOME"
+        exit $status' desktop "$@"
 }
 
 # The X display the compositor's XWayland listens on: the lowest socket in the private
@@ -39,13 +45,13 @@ desktop_as_nobody() {
 # look for logind) and shows the Overview at start. Run by root it shows a notification
 # that stays until someone touches the pointer: banners are turned off before it starts.
 desktop_launch_gnome() {
-    HOME=$DESKTOP_RUNTIME gsettings set org.gnome.desktop.notifications show-banners false
+    gsettings set org.gnome.desktop.notifications show-banners false
     mountpoint -q /run/systemd 2>/dev/null || mount -t tmpfs tmpfs /run/systemd 2>/dev/null
     mkdir -p "$DESKTOP_RUNTIME/system-bus"
     dbus-daemon --system --fork --nopidfile \
         --address="unix:path=$DESKTOP_RUNTIME/system-bus/socket" >/dev/null 2>&1
     export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$DESKTOP_RUNTIME/system-bus/socket"
-    XDG_RUNTIME_DIR=$DESKTOP_RUNTIME HOME=$DESKTOP_RUNTIME gnome-shell --wayland --headless \
+    XDG_RUNTIME_DIR=$DESKTOP_RUNTIME gnome-shell --wayland --headless \
         --virtual-monitor 1280x800 --wayland-display=wayland-1 >"$DESKTOP_LOG" 2>&1 &
     DESKTOP_PID=$!
 }
@@ -55,7 +61,7 @@ desktop_launch_gnome() {
 # colour, stands in for the wallpaper.
 desktop_launch_kwin() {
     cp /usr/bin/kwin_wayland "$DESKTOP_RUNTIME/kwin_wayland"
-    XDG_RUNTIME_DIR=$DESKTOP_RUNTIME HOME=$DESKTOP_RUNTIME "$DESKTOP_RUNTIME/kwin_wayland" \
+    XDG_RUNTIME_DIR=$DESKTOP_RUNTIME "$DESKTOP_RUNTIME/kwin_wayland" \
         --virtual --xwayland --width 1280 --height 800 --socket wayland-1 \
         >"$DESKTOP_LOG" 2>&1 &
     DESKTOP_PID=$!
@@ -76,7 +82,7 @@ desktop_launch_sway() {
 desktop_launch_weston() {
     printf '%s\n' '[shell]' 'background-image=none' 'background-color=0xff3a6ea5' \
         'panel-position=none' >"$DESKTOP_RUNTIME/weston.ini"
-    XDG_RUNTIME_DIR=$DESKTOP_RUNTIME HOME=$DESKTOP_RUNTIME weston --backend=headless-backend.so \
+    XDG_RUNTIME_DIR=$DESKTOP_RUNTIME weston --backend=headless-backend.so \
         --width=1280 --height=800 --use-pixman --xwayland --debug --socket=wayland-1 \
         --config="$DESKTOP_RUNTIME/weston.ini" >"$DESKTOP_LOG" 2>&1 &
     DESKTOP_PID=$!
@@ -174,4 +180,6 @@ desktop_stop() {
         [ -e "$socket" ] || continue
         rm -f "/tmp/.${socket#/tmp/.X11-unix/}-lock" "$socket"
     done
+    [ -n "$DESKTOP_RUNTIME" ] && rm -rf "$DESKTOP_RUNTIME"
+    DESKTOP_RUNTIME=""
 }
