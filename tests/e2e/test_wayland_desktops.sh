@@ -11,13 +11,15 @@
 # a window's box), and that the show ends by itself with status 0. The screenshots, the watch
 # and the logs stay in ARTIFACT-DIR/wayland_desktops/NAME.
 #
-# Usage: test_wayland_desktops.sh PATH-TO-XMASCARD ARTIFACT-DIR
+# Usage: [WAYLAND_DESKTOPS="gnome kwin sway weston"] test_wayland_desktops.sh PATH-TO-XMASCARD
+#        ARTIFACT-DIR
 set -uo pipefail
 card="$1"
 here="$(cd "$(dirname "$0")" && pwd)"
 PROBE="$(cd "$(dirname "$card")" && pwd)/x_probe"
 ARTIFACTS="$2/wayland_desktops"
-desktops=(gnome kwin sway weston)
+# WAYLAND_DESKTOPS="kwin sway" tries only those.
+read -r -a desktops <<<"${WAYLAND_DESKTOPS:-gnome kwin sway weston}"
 
 # shoot_when DIR PATTERN NAME@SECONDS...: once PATTERN shows in DIR/watch.log, screenshots
 # DIR/NAME.png that many seconds after it, one after the other; each shot's begin and end

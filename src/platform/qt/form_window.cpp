@@ -115,10 +115,10 @@ void FormWindow::syncVisibility() {
 
 void FormWindow::formChanged(Change what) {
     if (what == Change::Geometry) {
-        // A compositor's copy of a window may lag behind a move: XWayland under KWin hands
-        // the compositor buffers updated only where the window was drawn since, so a window
-        // that moved without drawing leaves trails of itself. Under a compositor a moved
-        // window is drawn whole again; without one the X server moves what it shows.
+        // Under a compositor a moved window is drawn whole again: under KWin (through
+        // XWayland) a window that moved and then drew only part of itself showed earlier
+        // pictures of itself where it had not drawn (the flapping cherub wore two pairs of
+        // wings). Without a compositor the X server moves what the window shows.
         const QRect before = geometry();
         syncGeometry();
         if (size() != before.size() || (outlines_.throughAlpha() && pos() != before.topLeft()))
