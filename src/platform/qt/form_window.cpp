@@ -115,14 +115,13 @@ void FormWindow::syncVisibility() {
 
 void FormWindow::formChanged(Change what) {
     if (what == Change::Geometry) {
-        // Under a compositor a moved window is drawn whole again: under KWin (through
-        // XWayland) a window that moved and then drew only part of itself showed earlier
-        // pictures of itself where it had not drawn (the flapping cherub wore two pairs of
-        // wings). Without a compositor the X server moves what the window shows.
-        const QRect before = geometry();
+        // A move needs no repaint: the display moves what the window shows, under the
+        // Wayland compositors too once the outline goes through the alpha channel (the
+        // trails seen under KWin were pixels outside the X shape). The card and the cherub
+        // move ten times a second while they come down.
+        const QSize before = size();
         syncGeometry();
-        if (size() != before.size() || (outlines_.throughAlpha() && pos() != before.topLeft()))
-            update();
+        if (size() != before) update();
     } else if (what == Change::Visibility) {
         syncGeometry();
         syncVisibility();
