@@ -69,14 +69,19 @@ PixelPoint pixelPoint(const QPointF& p) {
 
 }  // namespace
 
-FormWindow::FormWindow(Form& form)
+const WindowOutlines FormWindow::defaultOutlines_;
+
+FormWindow::FormWindow(Form& form, const WindowOutlines& outlines)
     : QWidget(nullptr, flagsFor(form)),
       form_(form),
+      outlines_(outlines),
       pointer_(form),
       edits_(*this, form),
       faces_(*this, form) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    // Asks Qt for a window with an alpha channel (a 32-bit ARGB visual on X11).
+    if (outlines_.throughAlpha()) setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     // Qt shows tool tips only over the active window, and the card's windows never become
     // active: the plug's "Exit" would never appear.
@@ -113,8 +118,10 @@ void FormWindow::syncVisibility() {
 
 void FormWindow::formChanged(Change what) {
     if (what == Change::Geometry) {
-        // A move needs no repaint: the display moves what the window shows. The card and
-        // the cherub move ten times a second while they come down.
+        // A move needs no repaint: the display moves what the window shows, under the
+        // Wayland compositors too once the outline goes through the alpha channel (the
+        // trails seen under KWin were pixels outside the X shape). The card and the cherub
+        // move ten times a second while they come down.
         const QSize before = size();
         syncGeometry();
         if (size() != before) update();
@@ -149,7 +156,9 @@ void FormWindow::regionChanged() {
 // shape's scanlines, and each of those hundreds of strips would go to the display as its own
 // image; painting the whole rectangle sends one, and what lies outside the shape is not shown.
 void FormWindow::applyShape() {
-    if (QWindow* window = windowHandle()) window->setMask(shape_);
+    if (QWindow* window = windowHandle()) outlines_.apply(*window, shape_);
+    // Through the alpha channel the outline is painted: what lies outside it turns clear.
+    if (outlines_.throughAlpha()) update();
 }
 
 void FormWindow::showEvent(QShowEvent* event) {
@@ -174,6 +183,7 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     painter.setClipRegion(event->region());
     QtCanvas canvas(painter);
     paintForm(canvas, form_, TextBoxes::Live);
+    if (outlines_.throughAlpha()) clearOutside(painter, event->region(), shape_);
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {

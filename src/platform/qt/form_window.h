@@ -10,17 +10,19 @@
 #include "platform/pointer_input.h"
 #include "platform/qt/line_edits.h"
 #include "platform/qt/player_faces.h"
+#include "platform/qt/window_outlines.h"
 #include "platform/repaint_tracker.h"
 
 namespace xmascard {
 
 // Shows a Form as a top-level Qt window: keeps its place, size, visibility and shape in step
 // with the form, paints it, and hands the mouse, cursors and tool tips over to the runtime's
-// pointer input. Text boxes are the live line edits of LineEdits.
+// pointer input. Text boxes are the live line edits of LineEdits. The outline reaches the
+// window system as `outlines` says (it must outlive the window).
 class FormWindow final : public QWidget, public FormView {
     Q_OBJECT
   public:
-    explicit FormWindow(Form& form);
+    explicit FormWindow(Form& form, const WindowOutlines& outlines = defaultOutlines_);
     ~FormWindow() override;
 
     void formChanged(Change what) override;
@@ -44,7 +46,10 @@ class FormWindow final : public QWidget, public FormView {
     void syncVisibility();
     void applyShape();
 
+    static const WindowOutlines defaultOutlines_;
+
     Form& form_;
+    const WindowOutlines& outlines_;
     PointerInput pointer_;
     RepaintTracker repaints_;
     LineEdits edits_;

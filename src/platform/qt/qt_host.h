@@ -6,6 +6,7 @@
 #include "platform/host.h"
 #include "platform/qt/qt_graphics.h"
 #include "platform/qt/real_time_loop.h"
+#include "platform/qt/window_outlines.h"
 
 namespace xmascard {
 
@@ -14,6 +15,10 @@ namespace xmascard {
 // real time once run() is called.
 class QtHost final : public Host {
   public:
+    QtHost() = default;
+    // Windows get their outlines through `outlines`, which must outlive the host's windows.
+    explicit QtHost(const WindowOutlines& outlines) : outlines_(&outlines) {}
+
     Graphics& graphics() override { return graphics_; }
     std::unique_ptr<FormView> makeView(Form& form) override;
     ScreenSize screen() const override;
@@ -31,6 +36,7 @@ class QtHost final : public Host {
 
   private:
     QtGraphics graphics_;
+    const WindowOutlines* outlines_ = nullptr;  // none: cut to the outline
     std::unique_ptr<RealTimeLoop> loop_;
 };
 
