@@ -19,6 +19,7 @@
 #include "backends/qt/qt_host.h"
 #include "backends/x11/display_check.h"
 #include "backends/x11/own_moves_filter.h"
+#include "backends/x11/x11_outlines.h"
 #include "build_info.h"
 #include "platform/io/files.h"
 #include "platform/media/audio_engine.h"
@@ -67,12 +68,15 @@ int runCard(char** argv, const xmascard::CommandLine& line) {
     QApplication::setApplicationVersion(XMASCARD_VERSION);
     QApplication::setQuitOnLastWindowClosed(false);
     xmascard::X11OwnMovesFilter ownMoves;
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+    std::optional<xmascard::X11Outlines> outlines;
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
         app.installNativeEventFilter(&ownMoves);
+        outlines.emplace();
+    }
 
     xmascard::MonotonicClock realClock;
     xmascard::TickClock clock(realClock);
-    xmascard::QtHost host;
+    xmascard::QtHost host = outlines ? xmascard::QtHost(*outlines) : xmascard::QtHost();
     xmascard::Runtime runtime(clock, *audio, host);
     // A signal ends the show as the plug does, from the event loop, so that everything
     // winds down in order.

@@ -67,10 +67,17 @@ PixelPoint pixelPoint(const QPointF& p) {
 
 }  // namespace
 
-FormWindow::FormWindow(Form& form)
-    : QWidget(nullptr, flagsFor(form)), FormWindowBase(form), edits_(*this, *this) {
+const WindowOutlines FormWindow::defaultOutlines_;
+
+FormWindow::FormWindow(Form& form, const WindowOutlines& outlines)
+    : QWidget(nullptr, flagsFor(form)),
+      FormWindowBase(form),
+      outlines_(outlines),
+      edits_(*this, *this) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    // Asks Qt for a window with an alpha channel (a 32-bit ARGB visual on X11).
+    if (outlines_.throughAlpha()) setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     // Qt shows tool tips only over the active window, and the card's windows never become
     // active: the plug's "Exit" would never appear.
@@ -123,7 +130,9 @@ void FormWindow::setShape(const Region* region) {
 // shape's scanlines, and each of those hundreds of strips would go to the display as its own
 // image; painting the whole rectangle sends one, and what lies outside the shape is not shown.
 void FormWindow::applyShape() {
-    if (QWindow* window = windowHandle()) window->setMask(shape_);
+    if (QWindow* window = windowHandle()) outlines_.apply(*window, shape_);
+    // Through the alpha channel the outline is painted: what lies outside it turns clear.
+    if (outlines_.throughAlpha()) update();
 }
 
 void FormWindow::setCursor(const Cursor& cursor) { QWidget::setCursor(cursorFor(cursor)); }
@@ -158,6 +167,7 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     painter.setClipRegion(event->region());
     QtCanvas canvas(painter);
     paint(canvas);
+    if (outlines_.throughAlpha()) clearOutside(painter, event->region(), shape_);
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {

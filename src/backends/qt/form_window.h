@@ -6,17 +6,19 @@
 #include <QWidget>
 
 #include "backends/qt/line_edits.h"
+#include "backends/qt/window_outlines.h"
 #include "platform/view/form_window_base.h"
 
 namespace xmascard {
 
 // Shows a Form as a top-level Qt window: what the window does is the model's window policy;
 // this turns Qt's events into its calls and does its hooks with Qt. Text boxes are the live
-// line edits of LineEdits.
+// line edits of LineEdits. The outline reaches the window system as `outlines` says (it must
+// outlive the window).
 class FormWindow final : public QWidget, public FormWindowBase {
     Q_OBJECT
   public:
-    explicit FormWindow(Form& form);
+    explicit FormWindow(Form& form, const WindowOutlines& outlines = defaultOutlines_);
     ~FormWindow() override;
 
     FrameMetrics frame() const override;
@@ -44,6 +46,9 @@ class FormWindow final : public QWidget, public FormWindowBase {
   private:
     void applyShape();
 
+    static const WindowOutlines defaultOutlines_;
+
+    const WindowOutlines& outlines_;
     LineEdits edits_;
     QTimer faceTimer_;
     QRegion shape_;  // empty: the whole rectangle

@@ -14,6 +14,7 @@
 namespace xmascard {
 
 std::unique_ptr<FormView> QtHost::makeView(Form& form) {
+    if (outlines_ != nullptr) return std::make_unique<FormWindow>(form, *outlines_);
     return std::make_unique<FormWindow>(form);
 }
 

@@ -5,6 +5,7 @@
 
 #include "backends/qt/qt_graphics.h"
 #include "backends/qt/real_time_loop.h"
+#include "backends/qt/window_outlines.h"
 #include "platform/host.h"
 
 namespace xmascard {
@@ -14,6 +15,10 @@ namespace xmascard {
 // real time once run() is called.
 class QtHost final : public Host {
   public:
+    QtHost() = default;
+    // Windows get their outlines through `outlines`, which must outlive the host's windows.
+    explicit QtHost(const WindowOutlines& outlines) : outlines_(&outlines) {}
+
     Graphics& graphics() override { return graphics_; }
     std::unique_ptr<FormView> makeView(Form& form) override;
     ScreenSize screen() const override;
@@ -31,6 +36,7 @@ class QtHost final : public Host {
 
   private:
     QtGraphics graphics_;
+    const WindowOutlines* outlines_ = nullptr;  // none: cut to the outline
     std::unique_ptr<RealTimeLoop> loop_;
 };
 

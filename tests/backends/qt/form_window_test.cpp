@@ -12,6 +12,8 @@
 #include "platform/controls/picture_box.h"
 #include "platform/form.h"
 #include "platform/media/audio_engine.h"
+#include "backends/qt/window_outlines.h"
+#include "platform/region_calls.h"
 #include "support/test_graphics.h"
 
 namespace xmascard {
@@ -61,6 +63,47 @@ TEST(FormWindow, EveryStepOfDrawingReachesTheScreen) {
         if (step > 0) {
             EXPECT_NE(screen.pixel(x - 28, 10), white) << "cleared in step " << step;
         }
+    }
+}
+
+// Outlines shown through the alpha channel, as under a compositor, with what was applied.
+class AlphaOutlines final : public WindowOutlines {
+  public:
+    bool throughAlpha() const override { return true; }
+    void apply(QWindow&, const QRegion& outline) const override { applied = outline; }
+    mutable QRegion applied;
+};
+
+// A window cut to a rectangle: by default the cut goes to the window system and the window
+// paints itself opaque; through the alpha channel the window system is handed the outline
+// as well, and the window paints itself clear outside it and opaque inside, after moves too.
+TEST(FormWindow, OutsideItsOutlineAWindowShownThroughAlphaIsClear) {
+    VirtualClock clock;
+    auto audio = media::AudioEngine::create(media::AudioEngine::Output::Silent);
+    AlphaOutlines alpha;
+    for (const bool throughAlpha : {false, true}) {
+        QtHost host = throughAlpha ? QtHost(alpha) : QtHost();
+        Runtime runtime(clock, *audio, host);
+        Sky sky(runtime);
+        dynamic_cast<PictureBox&>(*sky.find("Box"))
+            .setPicture(testing::solidPicture(100, 50, RGB(200, 0, 0)));
+        SetWindowRgn(sky.hWnd(), CreateRectRgn(10, 5, 60, 45), Redraw::Yes);
+        sky.Show();
+        QWidget* window = QApplication::topLevelWidgets().value(0);
+        ASSERT_NE(window, nullptr);
+        for (const float left : {0.0f, 300.0f}) {
+            sky.setLeft(left);
+            QCoreApplication::processEvents();
+            QImage painted(window->size(), QImage::Format_ARGB32_Premultiplied);
+            painted.fill(Qt::transparent);
+            window->render(&painted);
+            SCOPED_TRACE(::testing::Message()
+                         << "through alpha " << throughAlpha << ", at " << left);
+            EXPECT_EQ(painted.pixel(20, 20), qRgb(200, 0, 0));
+            EXPECT_EQ(qAlpha(painted.pixel(70, 20)), throughAlpha ? 0 : 255);
+            EXPECT_EQ(qAlpha(painted.pixel(5, 2)), throughAlpha ? 0 : 255);
+        }
+        EXPECT_EQ(alpha.applied, throughAlpha ? QRegion(10, 5, 50, 40) : QRegion());
     }
 }
 
