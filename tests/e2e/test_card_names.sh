@@ -20,22 +20,7 @@ mkdir -p "$WORK"
 source "$(dirname "$0")/lib/x_session.sh"
 trap x_stop EXIT
 
-PASSED=0
-FAILED=0
-MODE=""
-check() {
-    local name=$1
-    shift
-    if "$@"; then
-        PASSED=$((PASSED + 1))
-        echo "ok   [$MODE] $name"
-    else
-        FAILED=$((FAILED + 1))
-        echo "FAIL [$MODE] $name"
-    fi
-}
-
-equals() { [ "$1" = "$2" ] || { echo "     expected '$2', got '$1'"; return 1; }; }
+source "$(dirname "$0")/lib/checks.sh"
 # The text the box $1 holds, as the harness last logged it.
 last_text() {
     awk -v box="$1" '$1 == "text" && $2 == box {sub(/^text [^ ]+ ?/, ""); t = $0} END {print t}' \
@@ -138,5 +123,4 @@ USER_WINDOW=""
 MODE="openbox"
 typing
 
-echo "$PASSED passed, $FAILED failed"
-[ "$FAILED" -eq 0 ]
+checks_done
