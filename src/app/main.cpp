@@ -13,6 +13,7 @@
 
 #include "app/audio_choice.h"
 #include "app/command_line.h"
+#include "app/file_size_limit.h"
 #include "app/qt_start_guard.h"
 #include "app/recorder.h"
 #include "app/signal_ending.h"
@@ -28,8 +29,12 @@
 
 namespace {
 
-// XMASCARD_SOUNDFONT names the General MIDI SoundFont to use instead of the usual places.
-std::optional<std::string> chosenSoundFont() { return xmascard::Environ("XMASCARD_SOUNDFONT"); }
+// XMASCARD_SOUNDFONT names the General MIDI SoundFont to use instead of the usual places;
+// set but empty, it names none.
+std::optional<std::string> chosenSoundFont() {
+    auto chosen = xmascard::Environ("XMASCARD_SOUNDFONT");
+    return chosen && !chosen->empty() ? chosen : std::nullopt;
+}
 
 // Qt is given only the program's name: the command line has been read already, and Qt's own
 // options (-platform, -display, ...) are not the card's. The count must outlive the application.
@@ -42,7 +47,7 @@ int runRecording(char** argv, const xmascard::CommandLine& line) {
     return xmascard::recordShow(
         line.record, line.names,
         {graphics, xmascard::media::linuxSoundSystem("", chosenSoundFont()).music,
-         xmascard::soundDirectoryFor(xmascard::Environ, xmascard::QtHost::cacheDirectory())});
+         xmascard::QtHost::userSoundDirectory()});
 }
 
 int runCard(char** argv, const xmascard::CardNames& names) {
@@ -95,6 +100,7 @@ int main(int argc, char** argv) {
     if (const int* status = std::get_if<int>(&read)) return *status;
     const auto& line = std::get<xmascard::CommandLine>(read);
     xmascard::signal_ending::install();
+    xmascard::ignoreFileSizeLimitSignal();
     const int status = line.action == xmascard::CommandLine::Action::Record
                            ? runRecording(argv, line)
                            : runCard(argv, line.names);
