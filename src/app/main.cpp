@@ -14,6 +14,8 @@
 #include "app/audio_choice.h"
 #include "app/command_line.h"
 #include "app/file_size_limit.h"
+#include "app/name_fonts.h"
+#include "app/qt_messages.h"
 #include "app/qt_start_guard.h"
 #include "app/recorder.h"
 #include "app/signal_ending.h"
@@ -44,6 +46,7 @@ int runRecording(char** argv, const xmascard::CommandLine& line) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(qtArgc, argv);
     xmascard::QtGraphics graphics;
+    if (const int refused = xmascard::refuseUndrawableNames(line.names, graphics)) return refused;
     return xmascard::recordShow(
         line.record, line.names,
         {graphics, xmascard::media::linuxSoundSystem("", chosenSoundFont()).music,
@@ -78,6 +81,7 @@ int runCard(char** argv, const xmascard::CardNames& names) {
     xmascard::MonotonicClock realClock;
     xmascard::TickClock clock(realClock);
     xmascard::QtHost host;
+    if (const int refused = xmascard::refuseUndrawableNames(names, host.graphics())) return refused;
     xmascard::Runtime runtime(clock, *audio, host);
     // A signal ends the show as the plug does, from the event loop, so that everything
     // winds down in order.
