@@ -39,6 +39,8 @@ rows=(
   "sound-files-past-a-file-size-limit|1|Bells.mp3: File too large|2|ulimit-20|"
   "soundtrack-past-a-file-size-limit|1|soundtrack.wav: cannot write (File too large)|1|ulimit-100|"
   "failed-over-an-old-soundtrack|1|lacks the music|2||rmdir sounds; echo precious >rec/soundtrack.wav"
+  "an-empty-soundfont-setting|0||0|env-XMASCARD_SOUNDFONT=|"
+  "a-fifo-as-soundfont|1|XMASCARD_SOUNDFONT names cannot be used (fifo.sf2: not a regular file)|2|env-XMASCARD_SOUNDFONT=fifo.sf2|mkfifo fifo.sf2"
 )
 for row in "${rows[@]}"; do
     IFS='|' read -r name want_status want_line want_lines options setup <<<"$row"
@@ -52,6 +54,7 @@ for row in "${rows[@]}"; do
     case "$options" in
       as-user) runner=(as_user) ;;
       ulimit-*) limit=${options#ulimit-} ;;
+      env-*) runner=(env "${options#env-}") ;;
       ?*) extra=($options) ;;
     esac
     status=0
