@@ -135,11 +135,14 @@ video_case "past-a-file-size-limit" 1 "cannot write rec/anna.mp4 (File too large
     '(ulimit -f 100; record_video)'
 video_case "a-read-only-video" 1 "anna.mp4: the file there is read-only" 1 \
     'chmod 444 rec/anna.mp4; chmod 777 rec sounds; as_user env XMASCARD_AUDIO=none WINDIR="$PWD/sounds" HOME="$PWD/rec" timeout 120 "$card" --record rec/anna.mp4 --fps 1 --screen 320x240'
-# A recording killed outright leaves its temporary file; the next recording of that name
-# removes it once it is old enough not to be another card's at work, and nothing else.
+# A recording killed outright (once its frames are being encoded) leaves its temporary file;
+# the next recording of that name removes it once it is old enough not to be another card's
+# at work, and nothing else.
 video_case "what-a-killed-recording-left-goes-next-time" 0 "recorded" 0 \
     'XMASCARD_AUDIO=none WINDIR="$PWD/sounds" "$card" --record rec/anna.mp4 --fps 25 >/dev/null &
-     for _ in $(seq 100); do [ -s "$(ls rec/.anna.mp4.* 2>/dev/null | head -n 1)" ] && break; sleep 0.1; done
+     for _ in $(seq 300); do
+         [ "$(stat -c %s rec/.anna.mp4.* 2>/dev/null || echo 0)" -gt 65536 ] && break; sleep 0.1
+     done
      kill -KILL $!; wait $!;
      ls rec/.anna.mp4.* >/dev/null || echo "xmascard: no temporary file was left";
      touch -d "2 minutes ago" rec/.anna.mp4.*; echo keep >rec/.anna.mp4.fresh1; record_video;
