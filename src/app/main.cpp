@@ -105,6 +105,7 @@ int main(int argc, char** argv) {
     const auto& line = std::get<xmascard::CommandLine>(read);
     xmascard::signal_ending::install();
     xmascard::ignoreFileSizeLimitSignal();
+    xmascard::routeQtMessages();
     const int status = line.action == xmascard::CommandLine::Action::Record
                            ? runRecording(argv, line)
                            : runCard(argv, line.names);
