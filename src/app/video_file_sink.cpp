@@ -20,7 +20,7 @@ std::unique_ptr<VideoFileSink> VideoFileSink::open(const std::string& path,
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     auto directory = io::Directory::open(folder);
     if (!directory.ok() || name.empty()) {
-        std::fprintf(stderr, "xmascard: cannot record into %s: %s\n", io::shown(path).c_str(),
+        std::fprintf(stderr, "xmascard: cannot create %s (%s)\n", io::shown(path).c_str(),
                      directory.ok() ? "no file name given" : directory.error().c_str());
         return nullptr;
     }
