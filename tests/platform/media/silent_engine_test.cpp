@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -119,6 +120,19 @@ TEST(DeviceEngine, AnUnknownDriverGivesOneLineAndASilentEngine) {
     auto text = ::testing::internal::GetCapturedStderr();
     ASSERT_EQ(testing::lines(text).size(), 1u) << text;
     EXPECT_EQ(text.rfind("xmascard: no audio output (no-such-driver: ", 0), 0u) << text;
+    EXPECT_EQ(engine->output(), AudioEngine::Output::Silent);
+}
+
+// ALSA asked for by name without a sound card: the card's one line, with ALSA's own cause,
+// and none of the lines ALSA's library writes by itself.
+TEST(DeviceEngine, AlsaWithoutASoundCardSaysOneLine) {
+    if (std::filesystem::exists("/dev/snd")) GTEST_SKIP() << "this machine has a sound card";
+    ::testing::internal::CaptureStderr();
+    auto engine = AudioEngine::create(AudioEngine::Output::Device, {}, linuxSoundSystem("alsa"));
+    const std::string text = ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(testing::lines(text).size(), 1u) << text;
+    EXPECT_EQ(text.rfind("xmascard: no audio output (alsa: ", 0), 0u) << text;
+    EXPECT_NE(text.find("cannot find card"), std::string::npos) << text;
     EXPECT_EQ(engine->output(), AudioEngine::Output::Silent);
 }
 
