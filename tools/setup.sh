@@ -16,9 +16,9 @@ card_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6gui6 libgl-dev
   libfluidsynth-dev libmpg123-dev libpulse-dev libglib2.0-dev timgm6mb-soundfont
-  libasound2-dev
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   fonts-liberation2 fontconfig
+  libasound2-dev
 )
 dev_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
