@@ -41,6 +41,7 @@ rows=(
   "failed-over-an-old-soundtrack|1|lacks the music|2||rmdir sounds; echo precious >rec/soundtrack.wav"
   "an-empty-soundfont-setting|0||0|env-XMASCARD_SOUNDFONT=|"
   "a-fifo-as-soundfont|1|XMASCARD_SOUNDFONT names cannot be used (fifo.sf2: not a regular file)|2|env-XMASCARD_SOUNDFONT=fifo.sf2|mkfifo fifo.sf2"
+  "an-unwritable-home|1|home/.cache/xmascard for the sound files (Permission denied)|2|unwritable-home|mkdir home; chmod 555 home; chmod 777 rec"
 )
 for row in "${rows[@]}"; do
     IFS='|' read -r name want_status want_line want_lines options setup <<<"$row"
@@ -55,6 +56,7 @@ for row in "${rows[@]}"; do
       as-user) runner=(as_user) ;;
       ulimit-*) limit=${options#ulimit-} ;;
       env-*) runner=(env "${options#env-}") ;;
+      unwritable-home) runner=(as_user env -u XDG_CACHE_HOME WINDIR= HOME="$dir/home") ;;
       ?*) extra=($options) ;;
     esac
     status=0
@@ -71,6 +73,7 @@ for row in "${rows[@]}"; do
     victims_intact "$dir" || why="$why; a file behind a link was written"
     leftovers=$(find "$dir" -name '.*.*' | wc -l)
     [ "$leftovers" -eq 0 ] || why="$why; $leftovers temporary files left"
+    [ -e "$dir/.cache" ] && why="$why; ~/.cache was made though WINDIR is set"
     [ ! -f "$dir/rec/soundtrack.wav" ] || [ "$want_status" -eq 0 ] ||
         [ "$(cat "$dir/rec/soundtrack.wav")" = "precious" ] || why="$why; a failed recording put a soundtrack.wav in place"
     for f in "$dir"/sounds/mm.mid "$dir"/sounds/Bells.mp3 "$dir"/rec/soundtrack.wav "$dir"/rec/frame-0000[0-4].png; do
