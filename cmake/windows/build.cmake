@@ -10,7 +10,7 @@ include(cmake/Layers.cmake)
 add_subdirectory(assets)
 
 # Files made and read as on Linux, with Win32 calls in place of the POSIX ones.
-add_library(xmascard_io STATIC src/platform/io/whole_files.cpp
+add_library(xmascard_io STATIC src/platform/io/whole_files.cpp src/platform/io/shown_text.cpp
             src/platform/io/win32/regular_file_win32.cpp
             src/platform/io/win32/safe_file_win32.cpp src/platform/io/win32/win32_error.cpp)
 target_include_directories(xmascard_io PUBLIC ${PROJECT_SOURCE_DIR}/src)

@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QLineEdit>
+#include <QValidator>
 #include <QWindow>
 
 #include "platform/control_geometry.h"
@@ -14,17 +15,35 @@
 
 namespace xmascard {
 
+namespace {
+
+// A line edit takes what its text box accepts: a keystroke or a paste that the box would
+// refuse never shows, and the cursor stays where it was.
+class AcceptedByBox final : public QValidator {
+  public:
+    AcceptedByBox(const TextBox& box, QObject* parent) : QValidator(parent), box_(box) {}
+    State validate(QString& input, int&) const override {
+        return !box_.Accepts || box_.Accepts(input.toStdString()) ? Acceptable : Invalid;
+    }
+
+  private:
+    const TextBox& box_;
+};
+
+}  // namespace
+
 LineEdits::LineEdits(QWidget& window, Form& form) : form_(form) {
     for (Control* c : form.Controls()) {
         auto* box = dynamic_cast<TextBox*>(c);
         if (!box) continue;
         auto* edit = new QLineEdit(&window);
         edit->setFrame(box->bordered());
+        edit->setValidator(new AcceptedByBox(*box, edit));
         edit->installEventFilter(this);
         edits_[box] = edit;
         sync(*box, *edit);
         connect(edit, &QLineEdit::textEdited, this, [this, box](const QString& text) {
-            box->setText(text.toStdString());
+            box->userEdit(text.toStdString());
             form_.runtime().requestSweep();
         });
     }

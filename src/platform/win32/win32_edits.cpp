@@ -59,7 +59,7 @@ bool Win32Edits::command(HWND edit, int notification) {
     const auto it = boxes_.find(edit);
     if (it == boxes_.end()) return false;
     if (notification == EN_CHANGE && !syncing_) {
-        it->second->setText(textOf(edit));
+        it->second->userEdit(textOf(edit));
         form_.runtime().requestSweep();
     }
     return true;
