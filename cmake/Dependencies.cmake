@@ -8,6 +8,7 @@ pkg_check_modules(PIXMAN REQUIRED IMPORTED_TARGET pixman-1)
 if(XMASCARD_SYSTEM STREQUAL linux)
   find_package(Qt6 6.2 REQUIRED COMPONENTS Core Gui Widgets)
   pkg_check_modules(FLUIDSYNTH REQUIRED IMPORTED_TARGET fluidsynth)
+  pkg_check_modules(ALSA REQUIRED IMPORTED_TARGET alsa)
   pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb xcb-shape)
   pkg_check_modules(PULSE REQUIRED IMPORTED_TARGET libpulse)
   pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET

@@ -18,6 +18,7 @@ card_packages=(
   libfluidsynth-dev libmpg123-dev libpulse-dev libglib2.0-dev libpixman-1-dev timgm6mb-soundfont
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   fonts-liberation2 fontconfig
+  libasound2-dev
 )
 dev_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev

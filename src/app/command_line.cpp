@@ -11,6 +11,8 @@
 #include <string_view>
 
 #include "build_info.h"
+#include "platform/io/shown_text.h"
+#include "platform/name_rule.h"
 
 namespace xmascard {
 
@@ -74,25 +76,16 @@ Problem setSilent(CommandLine& line, const std::string&) {
     return std::nullopt;
 }
 
-// What is wrong with a name, if anything. A name is one line of UTF-8 text of 1 to
-// kLongestName characters as a reader counts them (a letter with its accents is one).
-// QCommandLineParser hands values over decoded, with U+FFFD for bytes that are not UTF-8.
-constexpr qsizetype kLongestName = 40;
-
+// What is wrong with a name, if anything (see name_rule.h), its characters counted as a
+// reader counts them. QCommandLineParser hands values over decoded, with U+FFFD for bytes
+// that are not UTF-8. Whether fonts draw it is asked once the window system is there.
 Problem nameProblem(const char* option, const std::string& value) {
-    const std::string name = std::string("--") + option;
-    if (value.empty()) return name + " needs a name";
     const QString text = QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
-    if (text.contains(QChar::ReplacementCharacter)) return name + " needs a name in UTF-8";
-    for (const char32_t c : text.toUcs4())
-        if (QChar::category(c) == QChar::Other_Control || c == 0x2028 || c == 0x2029)
-            return name + " takes a name without control characters";
     QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
-    qsizetype count = 0;
+    std::size_t count = 0;
     while (characters.toNextBoundary() > 0) ++count;
-    if (count > kLongestName)
-        return name + " takes a name of up to " + std::to_string(kLongestName) +
-               " characters, not " + std::to_string(count);
+    if (auto problem = nameTextProblem(value, count, Blank::Refused))
+        return std::string("--") + option + " " + *problem;
     return std::nullopt;
 }
 
@@ -143,14 +136,6 @@ constexpr Option kOptions[] = {
      "would lack the music or the bells fails otherwise)",
      &setSilent},
 };
-
-// The message as one line of plain text: control characters in a value the user gave (a
-// newline, an escape sequence) would break the line or the terminal.
-std::string oneLine(std::string text) {
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
-    return text;
-}
 
 std::string lowerFirst(QString text) {
     if (text.endsWith('.')) text.chop(1);
@@ -247,8 +232,10 @@ std::variant<CommandLine, int> readCommandLine(const std::vector<std::string>& a
                                                std::FILE* out, std::FILE* err) {
     auto parsed = parseCommandLine(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
+        // Control characters in a value the user gave would break the line or drive the
+        // terminal.
         std::fprintf(err, "xmascard: %s (try 'xmascard --help')\n",
-                     oneLine(error->message).c_str());
+                     io::shown(error->message).c_str());
         return 2;
     }
     const CommandLine& line = std::get<CommandLine>(parsed);

@@ -2,6 +2,8 @@
 #include "windows/form2_card.h"
 
 #include "layout/companion_layouts.h"
+#include "platform/graphics.h"
+#include "platform/name_rule.h"
 #include "platform/runtime.h"
 #include "platform/text_fit.h"
 #include "shaping/transparent_form.h"
@@ -32,6 +34,16 @@ Form2::Form2(Runtime& runtime)
     Picture5.MouseMove = [this](const MouseEvent& e) { Picture5_MouseMove(e); };
     Text1.Change = [this] { Text_Change(); };
     Text2.Change = [this] { Text_Change(); };
+    Text1.Accepts = [this](const std::string& text) { return acceptsName(text, receiverFont_); };
+    Text2.Accepts = [this](const std::string& text) { return acceptsName(text, senderFont_); };
+}
+
+// A name typed into the card follows the rule of the names given to it, except that it
+// may be blank on its way.
+bool Form2::acceptsName(const std::string& text, const Font& font) {
+    Graphics& graphics = runtime().host().graphics();
+    return !nameTextProblem(text, graphics.characterEnds(text).size(), Blank::Allowed) &&
+           !nameFontProblem(text, graphics, font);
 }
 
 void Form2::Form_Load() { TransparentForm(*this); }

@@ -48,6 +48,7 @@ class Form2 final : public Form {
     void Picture5_MouseMove(const MouseEvent& e);
     void Text_Change();
     void writeName(TextBox& box, const Font& font, const std::optional<std::string>& name);
+    bool acceptsName(const std::string& text, const Font& font);
 
     // Where the painting was grabbed, in the painting's own unit.
     int grabX_ = 0;

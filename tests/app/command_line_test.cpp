@@ -98,6 +98,10 @@ std::string tooLong(const char* option, int count) {
 std::string controlIn(const char* option) {
     return std::string("--") + option + " takes a name without control characters";
 }
+std::string blankName(const char* option) {
+    return std::string("--") + option +
+           " needs a name with a visible character, not only spaces or invisible ones";
+}
 std::string notUtf8(const char* option) {
     return std::string("--") + option + " needs a name in UTF-8";
 }
@@ -157,6 +161,16 @@ const std::vector<Row>& rows() {
         refuses("an overlong encoding in a name", {"--to", "\xc0\xaf"}, notUtf8("to")),
         refuses("an encoded surrogate in a name", {"--from", "\xed\xa0\x80"}, notUtf8("from")),
         refuses("an empty name", {"--to="}, "--to needs a name"),
+        refuses("a right-to-left override in a name", {"--to", "Anna\u202egnp.exe"},
+                "--to takes a name without bidirectional controls, such as U+202E"),
+        refuses("an isolate in a name", {"--from", "\u2067Tom\u2069"},
+                "--from takes a name without bidirectional controls, such as U+2067"),
+        refuses("a name of spaces", {"--to", "   "}, blankName("to")),
+        refuses("a name of invisible characters",
+                {"--from", "\u200b\u3000\u00a0\u2060\ufe0f\u3164\u2800"}, blankName("from")),
+        named(plays("a name with an invisible character among visible ones",
+                    {"--to", "An\u200bna \u2603"}),
+              "An\u200bna \u2603", std::nullopt),
         refuses("a missing name", {"--from"}, "missing value after '--from'"),
 
         refuses("unknown long option", {"--frobnicate"}, "unknown option '--frobnicate'"),
@@ -175,7 +189,14 @@ const std::vector<Row>& rows() {
         refuses("rate with a sign", {"--record", "d", "--fps", "+25"}, badFps("+25")),
         refuses("rate empty", {"--record", "d", "--fps="}, badFps("")),
         refuses("a newline in a value", {"--record", "d", "--fps", "1\n2\x1b[2J"},
-                badFps("1?2?[2J")),
+                badFps("1\\n2\\e[2J")),
+        refuses("a C1 control in a value",
+                {"--record", "d", "--fps",
+                 "\xc2\x9b"
+                 "31m"},
+                badFps("\\u009b31m")),
+        refuses("a right-to-left override in a value", {"--record", "d", "--fps", "2\u202e5"},
+                badFps("2\\u202e5")),
         refuses("rate past int", {"--record", "d", "--fps", "4294967321"}, badFps("4294967321")),
         refuses("width that wraps to 320 in 32 bits",
                 {"--record", "d", "--screen", "4294967616x480"}, badScreen("4294967616x480")),

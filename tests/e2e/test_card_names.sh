@@ -5,7 +5,10 @@
 # goes to the user's window, a click into the box gives the card the keyboard and what is
 # typed lands in the box; without a window manager and under openbox. Then the whole show
 # with --to and --from: the card opens to both pages on the screen once the tree has gone,
-# and the program ends by itself with status 0. Saves a screenshot of the open card.
+# and the program ends by itself with status 0. Saves a screenshot of the open card. A typed
+# name stops at 40 characters, as a given one does. Names that no installed font draws
+# (Chinese and Japanese without a CJK font) are refused with status 2 and one line, on the
+# screen and in a recording, or drawn where a font is installed.
 #
 # Usage: test_card_names.sh PATH-TO-XMASCARD ARTIFACT-DIR
 set -uo pipefail
@@ -67,7 +70,36 @@ typing() {
     sleep 0.4
     check "what is typed then lands in the box" equals "$(last_text Text1)" "Maria"
     check "... and the sender's box keeps its name" equals "$(last_text Text2)" "Tom"
+    xdotool key ctrl+a
+    xdotool type --delay 10 "$(printf 'x%.0s' $(seq 45))"
+    sleep 0.4
+    check "a typed name stops at 40 characters" equals "$(last_text Text1)" "$(printf 'x%.0s' $(seq 40))"
     harness_stop
+}
+
+# Names in scripts no installed font draws.
+undrawable_names() {
+    local status=0 lines want=2
+    fc-list :lang=zh | grep -q . && want=0
+    for run in screen recording; do
+        status=0
+        if [ "$run" = screen ]; then
+            WINDIR="$WORK" XMASCARD_AUDIO=none timeout 5 "$CARD" --to '圣诞快乐 王小明' \
+                --from '山田太郎とハナコ' >"$WORK/cjk.log" 2>&1 || status=$?
+            [ "$want" = 0 ] && [ "$status" = 124 ] && status=0  # drawn: the show went on
+        else
+            WINDIR="$WORK" timeout 60 "$CARD" --to '圣诞快乐 王小明' --from '山田太郎とハナコ' \
+                --record "$WORK/cjk.mp4" --fps 1 --screen 320x240 >"$WORK/cjk.log" 2>&1 || status=$?
+        fi
+        check "names no font draws ($run): status $want" equals "$status" "$want"
+        if [ "$want" = 2 ]; then
+            lines=$(grep -c . "$WORK/cjk.log")
+            check "... in one line naming the font package" \
+                grep -q "^xmascard: --to takes a name the fonts here can draw; none draws 圣 (U+5723) and 6 other characters; the package fonts-noto-cjk" "$WORK/cjk.log"
+            check "... and no other" equals "$lines" 1
+        fi
+    done
+    check "... and nothing recorded" test ! -e "$WORK/cjk.mp4" -o "$want" = 0
 }
 
 # The card's window as the watch last saw it open: "x y w h".
@@ -114,6 +146,7 @@ whole_show() {
 x_start || exit 1
 MODE="no window manager"
 typing
+undrawable_names
 whole_show
 
 x_stop

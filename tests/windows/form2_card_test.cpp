@@ -60,6 +60,38 @@ INSTANTIATE_TEST_SUITE_P(, Form2Edit,
                          ::testing::Values(EditRow{"Receiver", true}, EditRow{"Sender", false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// What the user types into a name goes by the rule of the names given on the command line,
+// except that a name may be blank on its way; an edit the rule refuses leaves the name as
+// it was.
+TEST(Form2, TypedNamesFollowTheRuleOfGivenNames) {
+    TestRuntime t;
+    Form2 card(t.runtime);
+    card.Form_Load();
+    const bool chineseDrawn = t.runtime.host().graphics().undrawable("圣诞", Font{}).empty();
+    const struct {
+        std::string typed;
+        bool taken;
+    } rows[] = {
+        {"Anna", true},
+        {"", true},
+        {"   ", true},
+        {std::string(40, 'a'), true},
+        {std::string(41, 'a'), false},
+        {std::string(310, 'a'), false},
+        {"Anna\u202egnp.exe", false},
+        {"Anna\tMaria", false},
+        {"Zo\u00eb \u00c5ngstr\u00f6m", true},
+        {"圣诞", chineseDrawn},
+    };
+    for (TextBox* box : {&card.Text1, &card.Text2}) {
+        for (const auto& row : rows) {
+            box->setText("before");
+            box->userEdit(row.typed);
+            EXPECT_EQ(box->Text(), row.taken ? row.typed : "before") << row.typed;
+        }
+    }
+}
+
 struct DragRow {
     const char* name;
     int buttons;

@@ -13,8 +13,11 @@
 
 #include "app/audio_choice.h"
 #include "app/command_line.h"
+#include "app/linux/file_size_limit.h"
+#include "app/linux/qt_messages.h"
 #include "app/linux/qt_start_guard.h"
 #include "app/linux/signal_ending.h"
+#include "app/name_fonts.h"
 #include "app/recorder.h"
 #include "backends/qt/qt_host.h"
 #include "backends/x11/display_check.h"
@@ -29,8 +32,12 @@
 
 namespace {
 
-// XMASCARD_SOUNDFONT names the General MIDI SoundFont to use instead of the usual places.
-std::optional<std::string> chosenSoundFont() { return xmascard::Environ("XMASCARD_SOUNDFONT"); }
+// XMASCARD_SOUNDFONT names the General MIDI SoundFont to use instead of the usual places;
+// set but empty, it names none.
+std::optional<std::string> chosenSoundFont() {
+    auto chosen = xmascard::Environ("XMASCARD_SOUNDFONT");
+    return chosen && !chosen->empty() ? chosen : std::nullopt;
+}
 
 // Qt is given only the program's name: the command line has been read already, and Qt's own
 // options (-platform, -display, ...) are not the card's. The count must outlive the application.
@@ -40,10 +47,11 @@ int runRecording(char** argv, const xmascard::CommandLine& line) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(qtArgc, argv);
     xmascard::QtGraphics graphics;
+    if (const int refused = xmascard::refuseUndrawableNames(line.names, graphics)) return refused;
     return xmascard::recordShow(
         line.record, line.names,
         {graphics, xmascard::media::linuxSoundSystem("", chosenSoundFont()).music,
-         xmascard::soundDirectoryFor(xmascard::Environ, xmascard::QtHost::cacheDirectory())});
+         xmascard::QtHost::userSoundDirectory()});
 }
 
 int runCard(char** argv, const xmascard::CommandLine& line) {
@@ -77,6 +85,8 @@ int runCard(char** argv, const xmascard::CommandLine& line) {
     xmascard::MonotonicClock realClock;
     xmascard::TickClock clock(realClock);
     xmascard::QtHost host = outlines ? xmascard::QtHost(*outlines) : xmascard::QtHost();
+    if (const int refused = xmascard::refuseUndrawableNames(line.names, host.graphics()))
+        return refused;
     xmascard::Runtime runtime(clock, *audio, host);
     // A signal ends the show as the plug does, from the event loop, so that everything
     // winds down in order.
@@ -99,6 +109,8 @@ int main(int argc, char** argv) {
     if (const int* status = std::get_if<int>(&read)) return *status;
     const auto& line = std::get<xmascard::CommandLine>(read);
     xmascard::signal_ending::install();
+    xmascard::ignoreFileSizeLimitSignal();
+    xmascard::routeQtMessages();
     const int status = line.action == xmascard::CommandLine::Action::Record
                            ? runRecording(argv, line)
                            : runCard(argv, line);

@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QLineEdit>
+#include <QValidator>
 #include <QWindow>
 
 #include "backends/qt/qt_colors.h"
@@ -11,10 +12,28 @@
 
 namespace xmascard {
 
+namespace {
+
+// A line edit takes what its text box accepts: a keystroke or a paste that the box would
+// refuse never shows, and the cursor stays where it was.
+class AcceptedByBox final : public QValidator {
+  public:
+    AcceptedByBox(const TextBox& box, QObject* parent) : QValidator(parent), box_(box) {}
+    State validate(QString& input, int&) const override {
+        return !box_.Accepts || box_.Accepts(input.toStdString()) ? Acceptable : Invalid;
+    }
+
+  private:
+    const TextBox& box_;
+};
+
+}  // namespace
+
 LineEdits::LineEdits(QWidget& window, FormWindowBase& policy) {
     for (TextBox* box : policy.textBoxes()) {
         auto* edit = new QLineEdit(&window);
         edit->setFrame(box->bordered());
+        edit->setValidator(new AcceptedByBox(*box, edit));
         edit->installEventFilter(this);
         edit->hide();
         edits_[box] = edit;

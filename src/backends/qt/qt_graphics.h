@@ -15,6 +15,7 @@ class QtGraphics final : public Graphics {
     std::vector<std::uint8_t> encodePng(Image& image, int effort) override;
     float textWidth(const std::string& text, const Font& font) override;
     std::vector<std::size_t> characterEnds(const std::string& text) override;
+    std::u32string undrawable(const std::string& text, const Font& font) override;
 };
 
 }  // namespace xmascard

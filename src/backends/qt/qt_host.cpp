@@ -6,10 +6,15 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStandardPaths>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "backends/qt/form_window.h"
 #include "backends/qt/web_browser.h"
 #include "platform/io/files.h"
+#include "platform/io/shown_text.h"
 
 namespace xmascard {
 
@@ -25,14 +30,20 @@ ScreenSize QtHost::screen() const {
 
 bool QtHost::openUrl(const std::string& address) { return openInBrowser(address); }
 
-std::string QtHost::soundDirectory() { return soundDirectoryFor(Environ, cacheDirectory()); }
+std::string QtHost::soundDirectory() { return userSoundDirectory(); }
 
-std::string QtHost::cacheDirectory() {
+std::string QtHost::userSoundDirectory() {
+    if (std::string chosen = soundDirectoryFor(Environ, ""); !chosen.empty()) return chosen;
     QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
     if (cache.isEmpty()) cache = QDir::tempPath();
-    const QString dir = cache + "/xmascard";
-    QDir().mkpath(dir);  // a failure shows when the files are written
-    return dir.toStdString();
+    const std::string dir = (cache + "/xmascard").toStdString();
+    std::error_code error;
+    std::filesystem::create_directories(dir, error);
+    if (!error) return dir;
+    std::fprintf(stderr,
+                 "xmascard: cannot make %s for the sound files (%s); the card plays without them\n",
+                 io::shown(dir).c_str(), std::strerror(error.value()));
+    return {};
 }
 
 void QtHost::quit() { QCoreApplication::exit(0); }

@@ -28,8 +28,9 @@ class QtHost final : public Host {
     void sweepLater() override;
     void timerArmed() override;
 
-    // The card's directory in the user's cache, made when missing.
-    static std::string cacheDirectory();
+    // The directory named by WINDIR, else the card's directory in the user's cache, which is
+    // then made when missing; empty, after one line on standard error, when it cannot be.
+    static std::string userSoundDirectory();
 
     // Starts running the runtime's ticks in real time; returns at once.
     void run(Runtime& runtime, TickClock& clock);

@@ -30,4 +30,12 @@ void TextBox::setText(std::string text) {
     if (Change) Change();
 }
 
+void TextBox::userEdit(std::string text) {
+    if (Accepts && !Accepts(text)) {
+        changed(xmascard::Change::Content);
+        return;
+    }
+    setText(std::move(text));
+}
+
 }  // namespace xmascard

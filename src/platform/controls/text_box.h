@@ -22,6 +22,9 @@ class TextBox final : public Control {
 
     const std::string& Text() const { return text_; }
     void setText(std::string text);
+    // What the user typed or pasted: taken as setText takes it when Accepts allows it (or
+    // there is none); else the box keeps its text, and its view shows that again.
+    void userEdit(std::string text);
     Color ForeColor() const { return foreColor_; }
     Color BackColor() const { return backColor_; }
     Alignment alignment() const { return alignment_; }
@@ -30,6 +33,8 @@ class TextBox final : public Control {
     void setFont(const Font& font) { set(font_, font, xmascard::Change::Appearance); }
 
     std::function<void()> Change;
+    // Whether the user may leave this text in the box; none: any text.
+    std::function<bool(const std::string& text)> Accepts;
 
   private:
     std::string text_;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/io/shown_text.h"
 #include "platform/media/midi_source.h"
 #include "platform/media/mixed_player.h"
 #include "platform/media/mp3_decoder.h"
@@ -14,7 +15,8 @@
 namespace xmascard::media {
 
 void reportProblem(const std::string& subject, const std::string& message) {
-    std::fprintf(stderr, "xmascard: %s: %s\n", subject.c_str(), message.c_str());
+    std::fprintf(stderr, "xmascard: %s: %s\n", io::shown(subject).c_str(),
+                 io::shown(message).c_str());
     std::fflush(stderr);
 }
 

@@ -83,7 +83,8 @@ class EngineCore {
     SoundsLoaded loaded_;
 };
 
-// Prints "xmascard: <subject>: <message>" as one line on standard error.
+// Prints "xmascard: <subject>: <message>" as one line on standard error, whatever the two
+// hold (see io::shown).
 void reportProblem(const std::string& subject, const std::string& message);
 
 }  // namespace xmascard::media

@@ -139,7 +139,7 @@ void FormWindowBase::closeRequested() { form_.runtime().End(); }
 void FormWindowBase::stateChanged(WindowState state) { form_.setWindowState(state); }
 
 void FormWindowBase::textEdited(TextBox& box, std::string text) {
-    box.setText(std::move(text));
+    box.userEdit(std::move(text));
     form_.runtime().requestSweep();
 }
 

@@ -48,7 +48,8 @@ class FormWindowBase : public FormView {
     void closeRequested();
     // The system minimized or restored the window.
     void stateChanged(WindowState state);
-    // The user typed into the live edit of a text box.
+    // The user typed into the live edit of a text box: the box takes it if its rule accepts
+    // it, else it keeps its text and the edit is brought back in step with it.
     void textEdited(TextBox& box, std::string text);
     // The players' faces show time that moves on by itself: while one shows a tune, the
     // backend calls this every kFaceRepaintMilliseconds (see runFaceTimer).

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,7 +45,14 @@ std::string joined(const std::string& directory, const std::string& name) {
 Result<Directory> Directory::open(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return Result<Directory>::failure(std::strerror(errno));
+    // Without the lock (a file system that has none) only the cleaning of stale temporary
+    // files is less careful; the writing is the same.
+    ::flock(fd, LOCK_SH | LOCK_NB);
     return Result<Directory>::success(Directory(fd, path));
+}
+
+std::optional<std::string> replacementProblem(const Directory& directory, const std::string& name) {
+    return inTheWay(directory.fd(), name);
 }
 
 Result<SafeFileWriter> SafeFileWriter::create(const Directory& directory, const std::string& name) {

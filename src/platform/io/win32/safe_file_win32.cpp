@@ -81,6 +81,14 @@ Result<Directory> Directory::open(const std::string& path) {
     return R::success(Directory(fd, path));
 }
 
+std::optional<std::string> replacementProblem(const Directory& directory, const std::string& name) {
+    return inTheWay(joined(directory.path(), name));
+}
+
+// A temporary file that is open cannot be removed on Windows; one left by a card that was
+// ended from outside stays until the user removes it.
+void removeStaleTemporaries(const Directory&, const std::function<bool(std::string_view)>&) {}
+
 Result<SafeFileWriter> SafeFileWriter::create(const Directory& directory, const std::string& name) {
     using R = Result<SafeFileWriter>;
     // The writer holds the directory open too, for as long as it writes.
