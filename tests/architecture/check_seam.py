@@ -48,7 +48,7 @@ ALLOWED = {
     "backends/x11/": ({"Qt", "xcb/X11"}, {"Qt", "xcb/X11"}),
     "backends/win32/": ({"Win32"}, {"Win32", "winmm"}),
     "system/win32/": ({"Win32"}, {"Win32"}),
-    "app/": ({"Qt"}, {"Qt", "FFmpeg"}),
+    "app/": (set(), set()),
     "app/linux/": ({"Qt", "xcb/X11"}, {"Qt", "xcb/X11", "FFmpeg"}),
     "app/win32/": ({"Win32"}, {"Win32", "winmm"}),
     "platform/io/win32/": (set(), {"Win32"}),

@@ -9,11 +9,11 @@ gtest_discover_tests(xmascard_tests
   PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XMASCARD_AUDIO=none"
   DISCOVERY_TIMEOUT 60)
 
-# Tests of the Qt and X11 backends and of the program's own parts.
-file(GLOB _backend_tests CONFIGURE_DEPENDS backends/qt/*.cpp backends/x11/*.cpp app/*.cpp)
+# Tests of the Qt and X11 backends.
+file(GLOB _backend_tests CONFIGURE_DEPENDS backends/qt/*.cpp backends/x11/*.cpp)
 add_executable(xmascard_backend_tests ${_backend_tests})
 target_link_libraries(xmascard_backend_tests PRIVATE xmascard_show xmascard_qt xmascard_x11
-                      xmascard_command_line xmascard_test_backend GTest::gmock)
+                      xmascard_test_backend GTest::gmock)
 gtest_discover_tests(xmascard_backend_tests
   PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XMASCARD_AUDIO=none"
   DISCOVERY_TIMEOUT 60)

@@ -16,10 +16,9 @@ add_test(NAME e2e.windows_card
 set_tests_properties(e2e.windows_card PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE)
 
 # Tests of the Win32 backend itself, with, in the same Wine process, the music's path to a
-# MIDI device and the Windows program's command line.
+# MIDI device.
 file(GLOB _backend_tests CONFIGURE_DEPENDS backends/win32/*.cpp)
-add_executable(xmascard_win32_tests ${_backend_tests} platform/media/midi_device_test.cpp
-               ${PROJECT_SOURCE_DIR}/src/app/win32/windows_command_line.cpp)
+add_executable(xmascard_win32_tests ${_backend_tests} platform/media/midi_device_test.cpp)
 target_link_libraries(xmascard_win32_tests PRIVATE xmascard_show xmascard_win32
                       xmascard_midi_device xmascard_test_backend GTest::gmock)
 target_compile_definitions(xmascard_win32_tests PRIVATE XMASCARD_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -11,7 +11,6 @@
 #include <variant>
 #include <vector>
 
-#include "app/audio_choice.h"
 #include "app/command_line.h"
 #include "app/linux/file_size_limit.h"
 #include "app/linux/qt_messages.h"
@@ -19,6 +18,7 @@
 #include "app/linux/signal_ending.h"
 #include "app/name_fonts.h"
 #include "app/recorder.h"
+#include "app/start_card.h"
 #include "backends/qt/qt_host.h"
 #include "backends/x11/display_check.h"
 #include "backends/x11/own_moves_filter.h"
@@ -59,16 +59,9 @@ int runCard(char** argv, const xmascard::CommandLine& line) {
         std::fprintf(stderr, "xmascard: %s\n", problem->c_str());
         return 1;
     }
-    // The audio output opens and the sound files load on threads of their own and join the
-    // show when they are ready, so nothing the sound server or the disk does holds back the
-    // window.
-    const xmascard::AudioChoice choice =
-        xmascard::audioChoiceFor(xmascard::Environ("XMASCARD_AUDIO"));
-    auto audio = xmascard::media::AudioEngine::create(
-        choice.silent || line.silent ? xmascard::media::AudioEngine::Output::Silent
-                                     : xmascard::media::AudioEngine::Output::Device,
-        {.loading = xmascard::media::Loading::Background},
-        xmascard::media::linuxSoundSystem(choice.device, chosenSoundFont()));
+    auto audio = xmascard::openCardAudio(line, [](const std::string& device) {
+        return xmascard::media::linuxSoundSystem(device, chosenSoundFont());
+    });
     auto startGuard = std::make_optional<xmascard::QtStartGuard>();
     QApplication app(qtArgc, argv);
     startGuard.reset();
@@ -85,27 +78,23 @@ int runCard(char** argv, const xmascard::CommandLine& line) {
     xmascard::MonotonicClock realClock;
     xmascard::TickClock clock(realClock);
     xmascard::QtHost host = outlines ? xmascard::QtHost(*outlines) : xmascard::QtHost();
-    if (const int refused = xmascard::refuseUndrawableNames(line.names, host.graphics()))
-        return refused;
-    xmascard::Runtime runtime(clock, *audio, host);
     // A signal ends the show as the plug does, from the event loop, so that everything
     // winds down in order.
     QSocketNotifier signalled(xmascard::signal_ending::descriptor(), QSocketNotifier::Read);
     QObject::connect(&signalled, &QSocketNotifier::activated, [] { QCoreApplication::exit(0); });
-    xmascard::Program program(runtime, line.names);
-    program.start();
-    host.run(runtime, clock);
-    const int status = app.exec();
-    // The sound fades out instead of breaking off with a click, whatever ended the card.
-    audio->close();
-    return status;
+    return xmascard::startCard(line, host, *audio, clock, [&](xmascard::Runtime& runtime) {
+        host.run(runtime, clock);
+        return app.exec();
+    });
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto read =
-        xmascard::readCommandLine(std::vector<std::string>(argv + 1, argv + argc), stdout, stderr);
+    // Names are counted as Qt draws them; Qt's text boundaries need no application yet.
+    xmascard::QtGraphics graphics;
+    const auto read = xmascard::readCommandLine(std::vector<std::string>(argv + 1, argv + argc),
+                                                {.records = true}, graphics, stdout, stderr);
     if (const int* status = std::get_if<int>(&read)) return *status;
     const auto& line = std::get<xmascard::CommandLine>(read);
     xmascard::signal_ending::install();
