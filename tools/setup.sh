@@ -28,7 +28,7 @@ dev_packages=(
   x11-xserver-utils
   imagemagick libx11-dev libxext-dev libxfixes-dev
   pulseaudio pulseaudio-utils sox ffmpeg python3-numpy
-  lintian desktop-file-utils appstream man-db
+  lintian desktop-file-utils appstream man-db graphviz
 )
 packages=("${card_packages[@]}")
 if $dev; then packages+=("${dev_packages[@]}"); fi
