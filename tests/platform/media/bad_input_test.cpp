@@ -152,7 +152,7 @@ std::vector<BadInput> badInputs() {
 
 class BadInputs : public ::testing::TestWithParam<BadInput> {};
 
-TEST_P(BadInputs, GiveOneLineAndLeaveThePlayerSilentAtZero) {
+TEST_P(BadInputs, GiveOneLineAndLeaveThePlayerSilent) {
     ScratchDir dir;
     const BadInput& row = GetParam();
     std::string soundFont;
@@ -178,14 +178,24 @@ TEST_P(BadInputs, GiveOneLineAndLeaveThePlayerSilentAtZero) {
             << text;
         EXPECT_EQ(lines[0].find("name one with XMASCARD_SOUNDFONT"), std::string::npos) << text;
     }
-    EXPECT_FALSE(player->isPlaying());
-    EXPECT_EQ(player->currentPosition(), 0.0);
-    EXPECT_EQ(player->duration(), 0.0);
-    player->play();
-    player->setCurrentPosition(27.0);
-    EXPECT_EQ(player->currentPosition(), 0.0);
-    auto audio = renderSeconds(*engine, 0.2);
-    EXPECT_TRUE(audio.silent(0, audio.frames()));
+    if (row.soundFont) {
+        // A good piece with nothing to play it on runs silently, as in a silent card: its
+        // length is known and its time moves on, so the show's tests of it hold.
+        EXPECT_GT(player->duration(), 0.3);
+        auto audio = renderSeconds(*engine, 0.2);
+        EXPECT_TRUE(audio.silent(0, audio.frames()));
+        EXPECT_NEAR(player->currentPosition(), 0.2, 0.02);
+        EXPECT_FALSE(engine->soundsLoaded().music);
+    } else {
+        EXPECT_FALSE(player->isPlaying());
+        EXPECT_EQ(player->currentPosition(), 0.0);
+        EXPECT_EQ(player->duration(), 0.0);
+        player->play();
+        player->setCurrentPosition(27.0);
+        EXPECT_EQ(player->currentPosition(), 0.0);
+        auto audio = renderSeconds(*engine, 0.2);
+        EXPECT_TRUE(audio.silent(0, audio.frames()));
+    }
     // The player still works with a good file afterwards.
     player->setFileName(fixture("sine_2700ms.mp3"));
     EXPECT_TRUE(player->isPlaying());
