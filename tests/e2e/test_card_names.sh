@@ -34,16 +34,21 @@ focus() { xdotool getwindowfocus 2>/dev/null; }
 # A user's window with the keyboard focus, as on a desktop where someone is typing.
 USER_WINDOW=""
 user_window() {
-    [ -n "$USER_WINDOW" ] || {
-        xlogo -geometry 200x150+900+40 2>/dev/null &
+    # On a loaded machine an X client now and then cannot open the display at once: start
+    # the window again while none has appeared.
+    local attempt
+    for attempt in 1 2 3; do
+        [ -n "$USER_WINDOW" ] && break
+        xlogo -geometry 200x150+900+40 2>>"$WORK/xlogo.log" &
         X_PIDS+=($!)
         for _ in $(seq 200); do
-            USER_WINDOW=$(xdotool search --onlyvisible --name '^xlogo$' 2>/dev/null | head -n 1)
+            USER_WINDOW=$(xdotool search --onlyvisible --class '^xlogo$' 2>/dev/null | head -n 1)
             [ -n "$USER_WINDOW" ] && break
             sleep 0.05
         done
-    }
-    for _ in $(seq 100); do
+    done
+    [ -n "$USER_WINDOW" ] || { echo "     no xlogo window: $(tail -n 2 "$WORK/xlogo.log")"; return 1; }
+    for _ in $(seq 200); do
         [ "$(focus)" = "$USER_WINDOW" ] && return 0
         xdotool windowfocus "$USER_WINDOW" 2>/dev/null
         sleep 0.05
