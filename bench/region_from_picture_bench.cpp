@@ -7,14 +7,14 @@
 #include <cstdlib>
 #include <memory>
 
+#include "backends/qt/qt_graphics.h"
 #include "layout/assets.h"
-#include "platform/clock.h"
+#include "platform/controls/picture_box.h"
 #include "platform/form.h"
 #include "platform/headless_host.h"
 #include "platform/media/audio_engine.h"
-#include "platform/picture_box.h"
-#include "platform/qt/qt_graphics.h"
 #include "platform/runtime.h"
+#include "platform/time/clock.h"
 #include "shaping/region_from_picture.h"
 
 namespace {

@@ -27,7 +27,6 @@ set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${XMASCARD_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont | fluid-soundfont-gm, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
@@ -37,8 +36,11 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Started, it opens a window cut to the outl
 the middle of the screen and plays a show of a little over a minute with music
 and bells: greetings pass over the tree while its lights change colour and snow
 falls, then a greeting card carried by a cherub comes down from above. The card
-ends by itself, or at once with a click on the plug under the tree.
+ends by itself, or at once with a click on the plug on the presents under the
+tree.
 .
-It can also record its show into pictures and a sound file for a video.")
+The receiver's and the sender's names can be written inside the card, and the
+card can record its whole show, names and sound included, as a video to send
+(MP4, WebM or Matroska) or as pictures and a sound file.")
 
 include(CPack)

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Draws docs/architecture.png: the project's libraries and programs and what each links,
-# as CMake's own target graph has them (Graphviz's `dot` renders it; Debian's graphviz).
-# Usage: tools/make_architecture_graph.sh [BUILD-DIR]
+# Draws the project's libraries and programs and what each links, as CMake's own target
+# graph has them (Graphviz's `dot` renders it; Debian's graphviz): docs/architecture.png for
+# the Linux build, and docs/architecture-windows.png for the Windows build when it is given.
+# Usage: tools/make_architecture_graph.sh [BUILD-DIR [WINDOWS-BUILD-DIR]]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${1:-$root/build}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+
+draw() {  # draw BUILD-DIR PICTURE
+local build=$1 picture=$2
 cat >"$work/CMakeGraphVizOptions.cmake" <<'OPTIONS'
 set(GRAPHVIZ_EXTERNAL_LIBS FALSE)
 set(GRAPHVIZ_GENERATE_PER_TARGET FALSE)
 set(GRAPHVIZ_GENERATE_DEPENDERS FALSE)
-set(GRAPHVIZ_IGNORE_TARGETS "_test|_tests|_bench|_probe|harness|x_probe|startup_to_map|_autogen|_assets|media_play|test_backend")
+set(GRAPHVIZ_IGNORE_TARGETS "_test|_tests|_bench|_probe|harness|x_probe|startup_to_map|_autogen|_assets|media_play|test_backend|gtest|gmock|installer|googletest")
 OPTIONS
 cp "$work/CMakeGraphVizOptions.cmake" "$build/CMakeGraphVizOptions.cmake"
 cmake --graphviz="$work/targets.dot" "$build" >/dev/null
@@ -23,5 +26,9 @@ awk '/subgraph clusterLegend/ {skip = 1} !skip {print} skip && /^}/ {skip = 0}' 
     "$work/targets.dot" |
     sed -e 's/^digraph "[^"]*" {/digraph layers {\n  rankdir=TB; node [fontname="Helvetica", fontsize=11];/' \
         >"$work/layers.dot"
-dot -Tpng -Gdpi=96 "$work/layers.dot" -o "$root/docs/architecture.png"
-echo "wrote docs/architecture.png"
+dot -Tpng -Gdpi=96 "$work/layers.dot" -o "$root/docs/$picture"
+echo "wrote docs/$picture"
+}
+
+draw "${1:-$root/build}" architecture.png
+if [ -n "${2:-}" ]; then draw "$2" architecture-windows.png; fi

@@ -11,18 +11,19 @@
 #include <vector>
 
 #include "app/frame_directory_sink.h"
+#include "app/linux/signal_ending.h"
 #include "app/progress_bar.h"
 #include "app/recording_sink.h"
-#include "app/signal_ending.h"
 #include "app/video_file_sink.h"
-#include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/headless_host.h"
+#include "platform/io/shown_text.h"
 #include "platform/media/audio_engine.h"
 #include "platform/media/video_file_names.h"
 #include "platform/paint_controls.h"
 #include "platform/runtime.h"
-#include "platform/tick_loop.h"
+#include "platform/time/clock.h"
+#include "platform/time/tick_loop.h"
 #include "show/program.h"
 
 namespace xmascard {
@@ -71,7 +72,7 @@ std::unique_ptr<RecordingSink> openSink(const RecordOptions& options, Graphics& 
     if (!media::namesVideoFile(path) || std::filesystem::is_directory(path, ignored))
         return FrameDirectorySink::open(path, graphics, kRate);
     if (const media::Status named = media::checkVideoName(path); !named.ok()) {
-        std::fprintf(stderr, "xmascard: %s\n", named.error().c_str());
+        std::fprintf(stderr, "xmascard: %s\n", io::shown(named.error()).c_str());
         failureStatus = 2;
         return nullptr;
     }
@@ -93,13 +94,28 @@ double showLength(const CardNames& names, Graphics& graphics, ScreenSize screen,
 }
 
 // What the soundtrack lacks of what the show plays: its music (MIDI) and its bells (MP3);
-// empty when it has both.
-std::string missingSound(const media::AudioEngine& audio) {
+// empty when it has both. The music starts with the show; the bells are known once it ends.
+std::string missingSound(const media::AudioEngine& audio, bool showEnded) {
     const media::SoundsLoaded loaded = audio.soundsLoaded();
-    if (!loaded.music && !loaded.sampled) return "the music and the bells";
+    const bool bells = loaded.sampled || !showEnded;
+    if (!loaded.music && !bells) return "the music and the bells";
     if (!loaded.music) return "the music";
-    if (!loaded.sampled) return "the bells";
+    if (!bells) return "the bells";
     return {};
+}
+
+// A recording whose soundtrack lacks what the show plays is given up, unless a silent one
+// was asked for: nothing it would replace is touched.
+bool giveUpForMissingSound(const RecordOptions& options, const media::AudioEngine& audio,
+                           bool showEnded, RecordingSink& sink) {
+    const std::string missing = missingSound(audio, showEnded);
+    if (options.silent || missing.empty()) return false;
+    sink.abandon(RecordingSink::Stop::Failed);
+    std::fprintf(stderr,
+                 "xmascard: the soundtrack lacks %s (see above), so the recording was given up; "
+                 "give --silent to record without sound\n",
+                 missing.c_str());
+    return true;
 }
 
 }  // namespace
@@ -125,6 +141,8 @@ int recordShow(const RecordOptions& options, const CardNames& names,
     Runtime runtime(clock, *audio, host);
     Program program(runtime, names);
     program.start();
+    // The music loads as the show starts: without it, no frame is written.
+    if (giveUpForMissingSound(options, *audio, false, *sink)) return 1;
 
     Soundtrack soundtrack(*audio, *sink);
     int frame = 0;
@@ -147,21 +165,15 @@ int recordShow(const RecordOptions& options, const CardNames& names,
     };
     TickLoop(runtime, [&clock](double t) { clock.set(t); }).runUntil(kLongestShow, hooks);
     if (signal_ending::received() != 0) {
-        sink->abandon();
+        sink->abandon(RecordingSink::Stop::Interrupted);
         if (progress) std::fputc('\n', stderr);
         std::fprintf(stderr, "xmascard: the recording was interrupted\n");
         return 1;
     }
     ok = ok && saveFrame();
     if (progress) progress->close(clock.now());
+    if (ok && giveUpForMissingSound(options, *audio, true, *sink)) return 1;
     if (!sink->finish() || !ok) return 1;
-    if (const std::string missing = missingSound(*audio); !options.silent && !missing.empty()) {
-        std::fprintf(stderr,
-                     "xmascard: the soundtrack %s lacks %s (see above); give --silent to "
-                     "record without sound\n",
-                     sink->destination().c_str(), missing.c_str());
-        return 1;
-    }
     std::printf("xmascard: recorded %.1f s in %d frames at %d fps %s\n", clock.now(), frame,
                 options.fps, sink->destination().c_str());
     return 0;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/record_options.h"
 #include "windows/card_names.h"
 
 namespace xmascard {
@@ -13,16 +14,6 @@ class Graphics;
 namespace media {
 class Music;
 }
-
-struct RecordOptions {
-    // Where the recording goes: a video file when the name ends in .mp4, .webm or .mkv
-    // (and no directory of that name exists), else a directory.
-    std::string directory;
-    int fps = 25;
-    int screenWidth = 1280;
-    int screenHeight = 800;
-    bool silent = false;  // a silent soundtrack on purpose
-};
 
 // Plays the whole show without opening a window, under a virtual clock and as fast as the
 // machine allows, into frames of the whole screen and the mixed sound: PNG frames

@@ -21,8 +21,16 @@ class RecordingSink {
     // Completes the recording. On failure prints one line on standard error and returns
     // false.
     virtual bool finish() = 0;
-    // Stops early (the user interrupted): keeps what may be kept, removes what may not.
-    virtual void abandon() = 0;
+    // Why a recording stops early.
+    enum class Stop {
+        // The user interrupted it: what may be kept is kept (frames written so far, a
+        // soundtrack closed so that it plays), what may not (a video half written) goes.
+        Interrupted,
+        // It is not what was asked for (its soundtrack lacks what the show plays): every
+        // file it would have replaced stays as it was, and nothing new is put in place.
+        Failed,
+    };
+    virtual void abandon(Stop why) = 0;
     // Where the recording went, to close the sentence "recorded N s in M frames at F fps".
     virtual std::string destination() const = 0;
 };

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "app/video_module.h"
+#include "platform/io/shown_text.h"
 
 namespace xmascard {
 namespace {
@@ -22,23 +24,41 @@ int framesToQueue(const media::VideoSettings& settings) {
 
 std::unique_ptr<VideoFileSink> VideoFileSink::open(const std::string& path,
                                                    const media::VideoSettings& settings) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    auto directory = io::Directory::open(folder);
+    if (!directory.ok() || name.empty()) {
+        std::fprintf(stderr, "xmascard: cannot create %s (%s)\n", io::shown(path).c_str(),
+                     directory.ok() ? "no file name given" : directory.error().c_str());
+        return nullptr;
+    }
+    if (const auto problem = io::replacementProblem(directory.value(), name)) {
+        std::fprintf(stderr, "xmascard: cannot record into %s: %s\n", io::shown(path).c_str(),
+                     problem->c_str());
+        return nullptr;
+    }
+    io::removeStaleTemporaries(directory.value(),
+                               [&](std::string_view other) { return other == name; });
     auto encoder = openVideoEncoder(path, settings);
     if (!encoder.ok()) {
-        std::fprintf(stderr, "xmascard: %s\n", encoder.error().c_str());
+        std::fprintf(stderr, "xmascard: %s\n", io::shown(encoder.error()).c_str());
         return nullptr;
     }
     return std::unique_ptr<VideoFileSink>(
-        new VideoFileSink(path, encoder.take(), framesToQueue(settings)));
+        new VideoFileSink(path, directory.take(), name, encoder.take(), framesToQueue(settings)));
 }
 
-VideoFileSink::VideoFileSink(std::string path, std::unique_ptr<media::VideoEncoder> encoder,
-                             int maxQueuedFrames)
+VideoFileSink::VideoFileSink(std::string path, io::Directory directory, std::string name,
+                             std::unique_ptr<media::VideoEncoder> encoder, int maxQueuedFrames)
     : path_(std::move(path)),
+      directory_(std::move(directory)),
+      name_(std::move(name)),
       encoder_(std::move(encoder)),
       maxQueuedFrames_(maxQueuedFrames),
       worker_([this] { encodeQueued(); }) {}
 
-VideoFileSink::~VideoFileSink() { abandon(); }
+VideoFileSink::~VideoFileSink() { abandon(Stop::Failed); }
 
 bool VideoFileSink::addFrame(std::unique_ptr<Image> screen) {
     screen->bits();  // the drawing ends here, on the thread that drew it
@@ -96,9 +116,16 @@ void VideoFileSink::stopWorker() {
 
 bool VideoFileSink::finish() {
     stopWorker();
+    // What came to the name while the video was written is refused as at the start.
+    if (const auto problem = io::replacementProblem(directory_, name_)) {
+        encoder_->abandon();
+        std::fprintf(stderr, "xmascard: cannot record into %s: %s\n", io::shown(path_).c_str(),
+                     problem->c_str());
+        return false;
+    }
     // After a failure finish() gives the encoder's first failure.
     const media::Status done = encoder_->finish();
-    if (!done.ok()) std::fprintf(stderr, "xmascard: %s\n", done.error().c_str());
+    if (!done.ok()) std::fprintf(stderr, "xmascard: %s\n", io::shown(done.error()).c_str());
     return done.ok();
 }
 
@@ -107,7 +134,8 @@ void VideoFileSink::dropQueued() {
     queue_.clear();
 }
 
-void VideoFileSink::abandon() {
+// The video half written goes, however the recording stopped.
+void VideoFileSink::abandon(Stop) {
     {
         std::lock_guard lock(mutex_);
         dropQueued();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/control.h"
+#include "platform/controls/control.h"
 
 // The embedded pictures and cursors the windows are made of.
 namespace xmascard::assets {

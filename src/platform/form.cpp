@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "platform/control_factory.h"
-#include "platform/picture_box.h"
+#include "platform/controls/control_factory.h"
+#include "platform/controls/picture_box.h"
 #include "platform/runtime.h"
 
 namespace xmascard {

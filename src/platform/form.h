@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "platform/color.h"
-#include "platform/control.h"
+#include "platform/controls/control.h"
 #include "platform/form_design.h"
-#include "platform/form_view.h"
 #include "platform/geometry.h"
 #include "platform/region.h"
 #include "platform/units.h"
+#include "platform/view/form_view.h"
 
 namespace xmascard {
 

@@ -4,12 +4,10 @@
 #include <optional>
 
 #include "platform/color.h"
-#include "platform/control.h"
+#include "platform/control_settings.h"
 #include "platform/drawing.h"
 #include "platform/font.h"
 #include "platform/media/volume.h"
-#include "platform/picture_box.h"
-#include "platform/shape.h"
 #include "platform/units.h"
 
 namespace xmascard {

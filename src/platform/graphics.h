@@ -37,6 +37,14 @@ class Graphics {
     // The byte offsets in UTF-8 text at which each user-perceived character ends (a letter
     // with its accents, an emoji sequence), in order: where the text may be cut.
     virtual std::vector<std::size_t> characterEnds(const std::string& text) = 0;
+    // The characters of UTF-8 text that no font on the system draws, neither `font` nor the
+    // fonts the system falls back on for it, each once, in order; empty when all are
+    // drawn. A backend that cannot tell answers that all are.
+    virtual std::u32string undrawable(const std::string& text, const Font& font) {
+        (void)text;
+        (void)font;
+        return {};
+    }
 };
 
 }  // namespace xmascard

@@ -28,7 +28,8 @@ class Host {
     virtual ScreenSize screen() const = 0;
     // Opens a web address in the user's browser; false when nothing could open it.
     virtual bool openUrl(const std::string& address) = 0;
-    // The directory that receives the card's sound files.
+    // The directory that receives the card's sound files; empty when there is none (the
+    // host has said why, in one line), and the card plays without them.
     virtual std::string soundDirectory() = 0;
 
     // The program has ended: the host's event loop, if any, stops.

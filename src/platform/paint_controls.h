@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
-#include "platform/control.h"
+#include "platform/controls/control.h"
 
 namespace xmascard {
 

@@ -9,4 +9,10 @@ std::optional<std::span<const std::uint8_t>> embeddedFile(std::string_view name)
     return std::nullopt;
 }
 
+std::optional<std::vector<char>> LoadResData(int id, const std::string& type) {
+    const auto bytes = embeddedFile(type + "/" + std::to_string(id));
+    if (!bytes) return std::nullopt;
+    return std::vector<char>(bytes->begin(), bytes->end());
+}
+
 }  // namespace xmascard

@@ -5,10 +5,10 @@
 #include <cstdio>
 
 #include "platform/form.h"
-#include "platform/form_view.h"
 #include "platform/graphics.h"
 #include "platform/media/audio_engine.h"
 #include "platform/resources.h"
+#include "platform/view/form_view.h"
 
 namespace xmascard {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/clock.h"
 #include "platform/host.h"
 #include "platform/picture.h"
 #include "platform/random_generator.h"
-#include "platform/scheduler.h"
+#include "platform/time/clock.h"
+#include "platform/time/scheduler.h"
 
 namespace xmascard {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/picture_box.h"
+#include "platform/controls/picture_box.h"
 #include "platform/region.h"
 
 namespace xmascard {

@@ -2,16 +2,17 @@
 #pragma once
 
 #include <array>
+#include <limits>
 #include <optional>
 #include <string>
 
-#include "platform/control_array.h"
+#include "platform/controls/control_array.h"
+#include "platform/controls/image_control.h"
+#include "platform/controls/media_player.h"
+#include "platform/controls/picture_box.h"
+#include "platform/controls/shape.h"
+#include "platform/controls/timer_control.h"
 #include "platform/form.h"
-#include "platform/image_control.h"
-#include "platform/media_player.h"
-#include "platform/picture_box.h"
-#include "platform/shape.h"
-#include "platform/timer_control.h"
 
 namespace xmascard {
 
@@ -94,13 +95,15 @@ class FormTree final : public Form {
     std::array<float, kFlakeCount> flakeY_{};
     int flakeRadius_ = 0;
     double tickDelay_ = 0;
-    // Times read from the clock; 0 means "never yet".
-    double lastTick_ = 0;
-    double lastLightChange_ = 0;
-    double selectiveStart_ = 0;
-    double lastSnowStep_ = 0;
+    // Times read from the clock. A pace test against a time not taken yet passes at once: the
+    // clock starts at 0 when the program does, so "never" lies before every reading of it.
+    static constexpr double kNever = -std::numeric_limits<double>::infinity();
+    double lastTick_ = kNever;
+    double lastLightChange_ = kNever;
+    double selectiveStart_ = 0;  // 0: the group cycle has not started
+    double lastSnowStep_ = kNever;
     double closingStart_ = 0;
-    double lastClosingStep_ = 0;
+    double lastClosingStep_ = kNever;
     std::string musicPath_;
     std::string bellsPath_;
 };

@@ -5,10 +5,10 @@
 #include "platform/runtime.h"
 #include "show/form_tree.h"
 #include "windows/card_names.h"
-#include "windows/form2.h"
-#include "windows/form3.h"
-#include "windows/form4.h"
-#include "windows/form5.h"
+#include "windows/form2_card.h"
+#include "windows/form3_cherub.h"
+#include "windows/form4_closing_panel.h"
+#include "windows/form5_message.h"
 
 namespace xmascard {
 

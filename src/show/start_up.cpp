@@ -4,7 +4,9 @@
 #include <string>
 #include <utility>
 
-#include "platform/files.h"
+#include "platform/io/files.h"
+#include "platform/io/shown_text.h"
+#include "platform/resources.h"
 #include "show/form_tree.h"
 #include "show/program.h"
 #include "windows/skin.h"
@@ -85,6 +87,11 @@ std::optional<std::string> writeSoundFile(int resourceId, const std::string& pat
 }  // namespace
 
 void FormTree::writeSoundFiles(const std::string& directory) {
+    if (directory.empty()) {  // the host has said why there is none
+        musicPath_.clear();
+        bellsPath_.clear();
+        return;
+    }
     musicPath_ = directory + "/mm.mid";
     bellsPath_ = directory + "/Bells.mp3";
     const auto musicProblem = writeSoundFile(kMusicResource, musicPath_);
@@ -93,13 +100,13 @@ void FormTree::writeSoundFiles(const std::string& directory) {
     if (musicProblem && bellsProblem && *musicProblem == *bellsProblem) {
         std::fprintf(stderr,
                      "xmascard: cannot write %s and Bells.mp3: %s; the card plays without them\n",
-                     musicPath_.c_str(), musicProblem->c_str());
+                     io::shown(musicPath_).c_str(), musicProblem->c_str());
     } else {
         for (const auto& [problem, path] :
              {std::pair{musicProblem, musicPath_}, std::pair{bellsProblem, bellsPath_}}) {
             if (problem)
                 std::fprintf(stderr, "xmascard: cannot write %s: %s; the card plays without it\n",
-                             path.c_str(), problem->c_str());
+                             io::shown(path).c_str(), problem->c_str());
         }
     }
     if (musicProblem) musicPath_.clear();

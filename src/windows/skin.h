@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/controls/picture_box.h"
 #include "platform/form.h"
-#include "platform/picture_box.h"
 
 namespace xmascard {
 

@@ -5,7 +5,10 @@
 # rendered offline (27 s into the piece at -4 dB), on a stream that says what it is. Without
 # a sound server the card plays on silently after one line on standard error. A frozen server
 # (SIGSTOP) does not hold back the window, and once it answers again the music joins where
-# the show stands. Ended by SIGTERM, the card fades its sound out without a click.
+# the show stands. Ended by SIGTERM, the card fades its sound out without a click. A server
+# frozen during the show holds up no end of the card: SIGTERM, a click on the plug and the
+# show's own end each end it within 2 s. A server killed and started again is told in one
+# line, and the music is heard again once it is back.
 set -euo pipefail
 card="$1"
 artifacts="$2"
@@ -130,4 +133,85 @@ if heard < 0.005:
     sys.exit(f"FAIL: no music once the frozen server answered again (RMS {heard})")
 print(f"ok: once the frozen server answers, the music is heard at RMS {heard:.4f}")
 PY
+# A server frozen during the show. Three cards play on it: one is ended by SIGTERM, one by
+# its plug (on a screen of its own, where nothing covers the plug), one at the show's end,
+# which a silent card started with it tells. Meanwhile a card on a second server hears that
+# server killed and started again.
+first_display=$DISPLAY
+x_start
+plug_display=$DISPLAY
+export DISPLAY=$first_display
+ends_within() {  # ends_within PID SECONDS
+    timeout "$2" tail --pid="$1" -f /dev/null
+}
+WINDIR="$work" "$card" >"$work/natural.log" 2>&1 &
+NATURAL_PID=$!
+WINDIR="$work" XMASCARD_AUDIO=none "$card" >"$work/reference.log" 2>&1 &
+REFERENCE_PID=$!
+WINDIR="$work" "$card" >"$work/term.log" 2>&1 &
+TERM_PID=$!
+DISPLAY=$plug_display WINDIR="$work" "$card" >"$work/plug.log" 2>&1 &
+PLUG_PID=$!
+X_PIDS+=("$NATURAL_PID" "$REFERENCE_PID" "$TERM_PID" "$PLUG_PID")
+# The second server, with a runtime directory of its own.
+second="$work/runtime2"
+mkdir -p "$second"
+chmod 700 "$second"
+start_second() {
+    XDG_RUNTIME_DIR=$second pulseaudio -n --daemonize=yes --exit-idle-time=-1 --disallow-exit \
+        --use-pid-file=yes --load="module-null-sink sink_name=card" \
+        --load=module-native-protocol-unix >>"$work/pulse2.log" 2>&1
+    for _ in $(seq 50); do XDG_RUNTIME_DIR=$second pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+}
+start_second
+trap 'x_stop; pulseaudio --kill 2>/dev/null || true; XDG_RUNTIME_DIR=$second pulseaudio --kill 2>/dev/null || true' EXIT
+XDG_RUNTIME_DIR=$second WINDIR="$work" "$card" >"$work/restart.log" 2>&1 &
+RESTART_PID=$!
+X_PIDS+=("$RESTART_PID")
+plug_tree=$(DISPLAY=$plug_display wait_for_window "Merry Christmas and Happy New Year") ||
+    { echo "FAIL: no window on the second screen"; exit 1; }
+for _ in $(seq 100); do
+    [ "$(pactl list short sink-inputs | wc -l)" -ge 3 ] &&
+        [ "$(XDG_RUNTIME_DIR=$second pactl list short sink-inputs | wc -l)" -ge 1 ] && break
+    sleep 0.1
+done
+sleep 3
+kill -STOP "$server"
+kill -KILL "$(cat "$second/pulse/pid")"
+sleep 1
+kill -TERM "$TERM_PID"
+ends_within "$TERM_PID" 2 || { kill -CONT "$server"; echo "FAIL: SIGTERM beside a frozen server did not end the card within 2 s"; exit 1; }
+echo "ok: beside a frozen sound server SIGTERM ends the card within 2 s"
+read -r px py < <(DISPLAY=$plug_display window_position "$plug_tree")
+DISPLAY=$plug_display xdotool mousemove $((px + 169)) $((py + 384)) click 1
+ends_within "$PLUG_PID" 2 || { kill -CONT "$server"; echo "FAIL: the plug beside a frozen server did not end the card within 2 s"; exit 1; }
+echo "ok: beside a frozen sound server the plug ends the card within 2 s"
+start_second
+XDG_RUNTIME_DIR=$second parec -d card.monitor --file-format=wav --rate=44100 --channels=2 \
+    "$work/restarted.wav" &
+REC_PID=$!
+sleep 6
+kill "$REC_PID"; wait "$REC_PID" 2>/dev/null || true
+kill "$RESTART_PID"; wait "$RESTART_PID" 2>/dev/null || true
+cp "$work/restarted.wav" "$artifacts/restarted.wav"
+grep -q "^xmascard: audio output lost: the sound server went away" "$work/restart.log" &&
+    [ "$(grep -c . "$work/restart.log")" -eq 1 ] ||
+    { echo "FAIL: a killed sound server was not told in one line:"; cat "$work/restart.log"; exit 1; }
+again=$(rms "$work/restarted.wav" 1 4)
+python3 - "$again" <<'PY' || exit 1
+import sys
+heard = float(sys.argv[1])
+if heard < 0.005:
+    sys.exit(f"FAIL: no music once the killed server was started again (RMS {heard})")
+print(f"ok: a killed sound server is told in one line; started again, it plays the music (RMS {heard:.4f})")
+PY
+# The show ends by itself while the server is still frozen, as the silent card's does.
+wait "$REFERENCE_PID" || { echo "FAIL: the silent card ended with status $?"; exit 1; }
+ends_within "$NATURAL_PID" 2 ||
+    { kill -CONT "$server"; echo "FAIL: beside a frozen server the show did not end within 2 s of its end"; exit 1; }
+status=0
+wait "$NATURAL_PID" || status=$?
+kill -CONT "$server"
+[ "$status" -eq 0 ] || { echo "FAIL: the show beside a frozen server ended with status $status"; exit 1; }
+echo "ok: beside a frozen sound server the show ends by itself within 2 s of its end"
 echo "1 passed, 0 failed"

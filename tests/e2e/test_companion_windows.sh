@@ -20,22 +20,7 @@ mkdir -p "$WORK"
 source "$(dirname "$0")/lib/x_session.sh"
 trap x_stop EXIT
 
-PASSED=0
-FAILED=0
-MODE=""
-check() {
-    local name=$1
-    shift
-    if "$@"; then
-        PASSED=$((PASSED + 1))
-        echo "ok   [$MODE] $name"
-    else
-        FAILED=$((FAILED + 1))
-        echo "FAIL [$MODE] $name"
-    fi
-}
-
-equals() { [ "$1" = "$2" ] || { echo "     expected '$2', got '$1'"; return 1; }; }
+source "$(dirname "$0")/lib/checks.sh"
 logged() { grep -q "$1" "$WORK/log"; }
 not_logged() { ! grep -q "$1" "$WORK/log"; }
 regions_so_far() { grep -c '^region' "$WORK/log"; }
@@ -156,5 +141,4 @@ cherub
 card_drag
 bubble_clicks
 
-echo "$PASSED passed, $FAILED failed"
-[ "$FAILED" -eq 0 ]
+checks_done

@@ -3,7 +3,8 @@
 # The tree window on a real X server, without and with a window manager, and with the
 # settings of a Wayland session (which the card overrides: it always shows through X11):
 # one borderless window with the card's title, centred, the tree picture's size, shaped to
-# the tree's non-white pixels, showing the tree with its lamps in mask-pen mode. Saves
+# the tree's non-white pixels, showing the tree with its lamps in mask-pen mode, and the
+# plug's tool tip under the resting pointer while a user's window keeps the focus. Saves
 # screenshots.
 set -euo pipefail
 card="$1"
@@ -51,6 +52,22 @@ for wm in none openbox wayland-session; do
           sleep 0.2
       done
       [ -s "$work/mm.mid" ] && [ -s "$work/Bells.mp3" ] || { echo "FAIL [$wm]: sound files missing"; exit 1; }
+      # The pointer resting on the plug shows its tool tip, though the card's windows never
+      # become active, and the keyboard focus stays where it was.
+      xlogo -geometry 100x100+0+0 >/dev/null 2>&1 &
+      X_PIDS+=($!)
+      logo=$(wait_for_window xlogo)
+      xdotool windowfocus --sync "$logo"
+      before=$(viewable_windows)
+      xdotool mousemove --window "$id" 169 384
+      tip=$(new_window_within 2500 "$before") ||
+          { echo "FAIL [$wm]: no tool tip over the plug"; exit 1; }
+      import -window root "$artifacts/tree-window-$wm-tool-tip.png"
+      read -r tx ty _ _ <<<"$tip"
+      (( tx > x && tx < x + w && ty > y + 384 && ty < y + h + 60 )) ||
+          { echo "FAIL [$wm]: the tool tip is at $tx,$ty, not by the plug"; exit 1; }
+      [ "$(xdotool getwindowfocus)" = "$logo" ] ||
+          { echo "FAIL [$wm]: the card took the focus over the plug"; exit 1; }
       kill "$CARD_PID"
       echo "ok [$wm]: ${w}x${h} at $x,$y"
     )

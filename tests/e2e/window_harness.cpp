@@ -26,15 +26,15 @@
 #include <string>
 #include <type_traits>
 
+#include "backends/qt/form_window.h"
+#include "backends/qt/qt_host.h"
 #include "platform/form_ref.h"
 #include "platform/media/audio_engine.h"
-#include "platform/qt/form_window.h"
-#include "platform/qt/qt_host.h"
 #include "platform/runtime.h"
-#include "windows/form2.h"
-#include "windows/form3.h"
-#include "windows/form4.h"
-#include "windows/form5.h"
+#include "windows/form2_card.h"
+#include "windows/form3_cherub.h"
+#include "windows/form4_closing_panel.h"
+#include "windows/form5_message.h"
 
 namespace xmascard {
 namespace {

@@ -3,6 +3,7 @@
 //
 //   x_probe shape WINDOW        the window's bounding shape, one rectangle per line,
 //                               "left top width height" in window pixels ("none": unshaped)
+//   x_probe input WINDOW        the same for its input shape
 //   x_probe cursor FILE.pam     the pointer's current cursor image, written as a PAM picture
 //                               (RGB_ALPHA, not premultiplied); prints "width height hotx hoty"
 //   x_probe watch PID           every 50 ms until process PID ends, one line per change:
@@ -11,7 +12,15 @@
 //                               client list, which taskbars and pagers show),
 //                               "T window WINDOW NAME MAPPED X Y W H" (a top-level window of
 //                               PID: its name, 1 when viewable, its place on the screen);
-//                               T is seconds since the watch began
+//                               T is seconds since the watch began; a first line
+//                               "0.00 start EPOCH" gives when that was (real-time seconds)
+//   x_probe outlines PID        every 20 ms until killed, the outlines of the viewable
+//                               top-level windows of process PID, each different one once:
+//                               "NAME|BOUNDING|INPUT", each shape as "x,y,w,h" rectangles
+//                               apart by spaces ("none": unshaped)
+//   x_probe backdrop RRGGBB     a window of the desktop's type over the whole screen, in
+//                               that colour, until it is killed: a wallpaper for
+//                               compositors that draw none
 //   x_probe close WINDOW        asks the window to close, as a window manager's close
 //                               button does (a WM_DELETE_WINDOW message)
 //
@@ -36,7 +45,7 @@
 
 namespace {
 
-int printShape(Display* display, Window window) {
+int printShape(Display* display, Window window, int kind) {
     int count = 0;
     int ordering = 0;
     Bool bounded = False, clipShaped = False;
@@ -45,11 +54,11 @@ int printShape(Display* display, Window window) {
     if (!XShapeQueryExtents(display, window, &bounded, &bx, &by, &bw, &bh, &clipShaped, &cx, &cy,
                             &cw, &ch))
         return 1;
-    if (!bounded) {
+    if (kind == ShapeBounding && !bounded) {
         std::puts("none");
         return 0;
     }
-    XRectangle* rects = XShapeGetRectangles(display, window, ShapeBounding, &count, &ordering);
+    XRectangle* rects = XShapeGetRectangles(display, window, kind, &count, &ordering);
     for (int i = 0; i < count; ++i)
         std::printf("%d %d %u %u\n", rects[i].x, rects[i].y, rects[i].width, rects[i].height);
     if (rects) XFree(rects);
@@ -135,6 +144,9 @@ int watch(Display* display, unsigned long pid) {
     const Window root = DefaultRootWindow(display);
     timespec start{};
     clock_gettime(CLOCK_MONOTONIC, &start);
+    timespec epoch{};
+    clock_gettime(CLOCK_REALTIME, &epoch);
+    std::printf("0.00 start %.3f\n", double(epoch.tv_sec) + epoch.tv_nsec / 1e9);
     Window lastFocus = 1;  // no real window id
     std::set<Window> listed;
     std::map<Window, std::string> last;
@@ -172,6 +184,42 @@ int watch(Display* display, unsigned long pid) {
     return 0;
 }
 
+std::string shapeText(Display* display, Window window, int kind) {
+    Bool bounded = False, clipShaped = False;
+    int bx, by, cx, cy;
+    unsigned bw, bh, cw, ch;
+    if (kind == ShapeBounding && (!XShapeQueryExtents(display, window, &bounded, &bx, &by, &bw, &bh,
+                                                      &clipShaped, &cx, &cy, &cw, &ch) ||
+                                  !bounded))
+        return "none";
+    int count = 0, ordering = 0;
+    XRectangle* rects = XShapeGetRectangles(display, window, kind, &count, &ordering);
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += (i ? " " : "") + std::to_string(rects[i].x) + "," + std::to_string(rects[i].y) +
+               "," + std::to_string(rects[i].width) + "," + std::to_string(rects[i].height);
+    if (rects) XFree(rects);
+    return out;
+}
+
+int outlines(Display* display, unsigned long pid) {
+    std::set<std::string> seen;
+    for (;;) {
+        std::vector<Window> windows;
+        windowsOf(display, DefaultRootWindow(display), pid, 1, windows);
+        for (Window window : windows) {
+            XWindowAttributes a{};
+            if (!XGetWindowAttributes(display, window, &a) || a.map_state != IsViewable) continue;
+            const std::string line = nameOf(display, window) + "|" +
+                                     shapeText(display, window, ShapeBounding) + "|" +
+                                     shapeText(display, window, ShapeInput);
+            if (seen.insert(line).second) std::printf("%s\n", line.c_str());
+        }
+        std::fflush(stdout);
+        usleep(20 * 1000);
+    }
+}
+
 int askToClose(Display* display, Window window) {
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -185,16 +233,34 @@ int askToClose(Display* display, Window window) {
     return 0;
 }
 
+int backdrop(Display* display, unsigned long rgb) {
+    const int screen = DefaultScreen(display);
+    XSetWindowAttributes attributes{};
+    attributes.background_pixel = rgb;
+    const Window window =
+        XCreateWindow(display, RootWindow(display, screen), 0, 0, DisplayWidth(display, screen),
+                      DisplayHeight(display, screen), 0, CopyFromParent, InputOutput,
+                      CopyFromParent, CWBackPixel, &attributes);
+    const Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DESKTOP", False);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM,
+                    32, PropModeReplace, reinterpret_cast<const unsigned char*>(&type), 1);
+    XStoreName(display, window, "backdrop");
+    XMapWindow(display, window);
+    XFlush(display);
+    for (;;) pause();
+}
+
 int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string mode = argc == 3 ? argv[1] : "";
-    if (mode != "shape" && mode != "cursor" && mode != "watch" && mode != "close") {
+    if (mode != "shape" && mode != "input" && mode != "cursor" && mode != "watch" &&
+        mode != "close" && mode != "backdrop" && mode != "outlines") {
         std::fputs(
-            "usage: x_probe shape|close WINDOW | x_probe cursor FILE.pam | "
-            "x_probe watch PID\n",
+            "usage: x_probe shape|input|close WINDOW | x_probe cursor FILE.pam | "
+            "x_probe watch|outlines PID | x_probe backdrop RRGGBB\n",
             stderr);
         return 2;
     }
@@ -205,10 +271,14 @@ int main(int argc, char** argv) {
     }
     XSetErrorHandler(ignoreErrors);
     const unsigned long number = std::strtoul(argv[2], nullptr, 0);
-    const int status = mode == "shape"    ? printShape(display, static_cast<Window>(number))
-                       : mode == "cursor" ? writeCursor(display, argv[2])
-                       : mode == "close"  ? askToClose(display, static_cast<Window>(number))
-                                          : watch(display, number);
+    const auto window = static_cast<Window>(number);
+    const int status = mode == "shape"      ? printShape(display, window, ShapeBounding)
+                       : mode == "input"    ? printShape(display, window, ShapeInput)
+                       : mode == "cursor"   ? writeCursor(display, argv[2])
+                       : mode == "close"    ? askToClose(display, static_cast<Window>(number))
+                       : mode == "backdrop" ? backdrop(display, std::strtoul(argv[2], nullptr, 16))
+                       : mode == "outlines" ? outlines(display, number)
+                                            : watch(display, number);
     XCloseDisplay(display);
     return status;
 }

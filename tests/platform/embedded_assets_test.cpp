@@ -13,8 +13,11 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "layout/companion_layouts.h"
+#include "layout/form_tree_layout.h"
 #include "platform/media/smf_reader.h"
 #include "platform/resources.h"
 #include "support/test_graphics.h"
@@ -125,15 +128,10 @@ TEST(EmbeddedAssetTree, LightsButtonAndPlugLieOnTheTree) {
         for (int x = 0; x < tree.width(); ++x)
             ASSERT_NE(tree.pixel(x, y), kInvalidColor) << "the tree has no transparent colour";
 
-    // Top-left corners of the 24 lights in twips; each light is a 15 x 15 pixel circle.
-    const int lightTwips[24][2] = {
-        {1470, 1995}, {1890, 2460}, {1335, 2880}, {2300, 1095}, {1155, 3360}, {540, 3585},
-        {1065, 4020}, {2745, 2825}, {3180, 2715}, {2415, 1425}, {1530, 4830}, {1725, 4245},
-        {2310, 3735}, {3375, 3615}, {3345, 2340}, {990, 4950},  {2790, 3960}, {3585, 3300},
-        {3525, 4455}, {2220, 2805}, {2385, 4605}, {2895, 4575}, {2175, 3270}, {1905, 1980}};
-    for (int i = 0; i < 24; ++i) {
-        const double left = lightTwips[i][0] / 15.0;
-        const double top = lightTwips[i][1] / 15.0;
+    // Each light is a 15 x 15 pixel circle at its place in the layout (twips).
+    for (const layout::LightDesign& light : layout::treeLights()) {
+        const double left = light.left / 15.0;
+        const double top = light.top / 15.0;
         int whites = 0;
         int brightChannels = 0;
         int pixels = 0;
@@ -148,21 +146,23 @@ TEST(EmbeddedAssetTree, LightsButtonAndPlugLieOnTheTree) {
                 ++pixels;
             }
         }
-        EXPECT_EQ(whites, 0) << "light " << i + 1 << " reaches past the tree";
+        EXPECT_EQ(whites, 0) << "light " << light.index << " reaches past the tree";
         // The light is ANDed onto the picture: on a dark spot it would vanish.
         EXPECT_GT(brightChannels / (3 * pixels), 150)
-            << "light " << i + 1 << " sits on a dark spot";
+            << "light " << light.index << " sits on a dark spot";
     }
 
-    struct Box {
-        const char* name;
-        int x, y, w, h;
-    };
-    for (const Box& box :
-         {Box{"question-mark button", 80, 376, 18, 18}, Box{"plug", 155, 377, 29, 15}}) {
-        for (int y = box.y; y < box.y + box.h && y < tree.height(); ++y)
-            for (int x = box.x; x < box.x + box.w; ++x)
-                ASSERT_FALSE(isWhite(tree.pixel(x, y))) << box.name << " at " << x << "," << y;
+    // The question-mark button and the plug, at their places in the layout.
+    for (const ControlDesign& design : layout::formTreeControls()) {
+        if (std::string(design.name) != "Picture1" && std::string(design.name) != "Image2")
+            continue;
+        const int left = static_cast<int>(design.place.left / 15);
+        const int top = static_cast<int>(design.place.top / 15);
+        const int right = static_cast<int>((design.place.left + design.place.width) / 15);
+        const int bottom = static_cast<int>((design.place.top + design.place.height) / 15);
+        for (int y = top; y < bottom && y < tree.height(); ++y)
+            for (int x = left; x < right; ++x)
+                ASSERT_FALSE(isWhite(tree.pixel(x, y))) << design.name << " at " << x << "," << y;
     }
 }
 
@@ -187,21 +187,24 @@ TEST(EmbeddedAssetCherub, FramesAreFreeOfTheBoxGrey) {
     }
 }
 
+// Every cursor the layout gives a control: its hot spot lies on the hand, of few colours.
 TEST(EmbeddedAssetCursor, HotSpotsLieOnTheHand) {
-    struct Cursor {
-        const char* path;
-        int x, y;
-    };
-    for (const Cursor& c :
-         {Cursor{"cursors/hand_point.png", 12, 1}, Cursor{"cursors/hand_prohibited.png", 12, 1},
-          Cursor{"cursors/hand_open.png", 16, 14}}) {
-        const Picture image = readPicture(c.path);
-        ASSERT_FALSE(image.isNull()) << c.path;
-        EXPECT_NE(image.pixel(c.x, c.y), kInvalidColor) << c.path;
+    std::set<std::tuple<std::string, int, int>> cursors;
+    for (const auto controls : {layout::formTreeControls(), layout::form2Controls(),
+                                layout::form3Controls(), layout::form4Controls(),
+                                layout::form5Controls()})
+        for (const ControlDesign& design : controls)
+            if (!design.cursor.isDefault())
+                cursors.emplace(design.cursor.picture, design.cursor.hotX, design.cursor.hotY);
+    EXPECT_GE(cursors.size(), 2u);
+    for (const auto& [path, hotX, hotY] : cursors) {
+        const Picture image = readPicture(path.c_str());
+        ASSERT_FALSE(image.isNull()) << path;
+        EXPECT_NE(image.pixel(hotX, hotY), kInvalidColor) << path;
         std::set<Color> colours;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
-        EXPECT_LE(colours.size(), 16u) << c.path;
+        EXPECT_LE(colours.size(), 16u) << path;
     }
 }
 

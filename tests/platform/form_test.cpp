@@ -5,9 +5,9 @@
 
 #include <array>
 
+#include "platform/controls/picture_box.h"
+#include "platform/controls/shape.h"
 #include "platform/form_ref.h"
-#include "platform/picture_box.h"
-#include "platform/shape.h"
 #include "support/test_runtime.h"
 
 namespace xmascard {

@@ -3,13 +3,13 @@
 
 #include <array>
 
-#include "platform/control_geometry.h"
+#include "platform/controls/control_geometry.h"
+#include "platform/controls/picture_box.h"
+#include "platform/controls/shape.h"
 #include "platform/form.h"
 #include "platform/paint_controls.h"
-#include "platform/picture_box.h"
-#include "platform/shape.h"
 #include "support/test_runtime.h"
-#include "windows/form2.h"
+#include "windows/form2_card.h"
 
 namespace xmascard {
 namespace {
@@ -137,6 +137,37 @@ TEST(MaskPenHatch, AndsOnlyTheLinesAndLeavesTheGapsAlone) {
     // A diagonal cross marks two pixels in eight in every row.
     const double lines = static_cast<double>(masked) / (masked + untouched);
     EXPECT_NEAR(lines, 0.25, 0.05);
+}
+
+// The screen of a recording: the desktop, then every shown window in stacking order at its
+// place, each cut to its region; minimized and hidden windows show nothing.
+TEST(Painting, TheScreenStacksTheShownWindowsEachCutToItsRegion) {
+    testing::TestRuntime t;
+    const Color desktop = RGB(1, 2, 3), red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+    const auto window = [&](float left, float top, Color back) {
+        auto form = std::make_unique<Form>(
+            t.runtime, FormDesign{.backColor = back, .place = {left, top, 300, 300}},
+            std::span<const ControlDesign>());
+        form->Show();
+        return form;
+    };
+    auto below = window(0, 0, red);
+    auto above = window(150, 150, blue);  // at (10, 10), its top-left quarter shown
+    above->setRegion(Region(PixelRect{0, 0, 5, 5}));
+    auto minimized = window(450, 0, blue);
+    minimized->setWindowState(WindowState::Minimized);
+    auto hidden = window(0, 450, blue);
+    hidden->Hide();
+
+    const std::unique_ptr<Image> screen = renderScreen(t.host.graphics(), t.runtime, desktop);
+    const struct {
+        int x, y;
+        Color expected;
+    } rows[] = {{5, 5, red},       {12, 12, blue},   {18, 12, red},    {25, 25, desktop},
+                {12, 22, desktop}, {35, 5, desktop}, {5, 35, desktop}, {0, 0, red}};
+    for (const auto& row : rows)
+        EXPECT_EQ(testing::pixelOf(*screen, row.x, row.y), row.expected)
+            << "at " << row.x << "," << row.y;
 }
 
 }  // namespace

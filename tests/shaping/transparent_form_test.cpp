@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/picture_box.h"
+#include "platform/controls/picture_box.h"
 #include "windows/window_test_support.h"
 
 namespace xmascard {

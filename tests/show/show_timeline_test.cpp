@@ -13,7 +13,8 @@
 namespace xmascard {
 namespace {
 
-constexpr double kStart = 1000.0;
+// The clock starts at 0, as the program's does.
+constexpr double kStart = 0;
 
 // What the show looked like after one tick of the runtime.
 struct Frame {
@@ -33,7 +34,7 @@ class WholeShow : public ::testing::Test {
     static void TearDownTestSuite() { delete show_; }
 
     struct Run {
-        testing::TestRuntime t{1000.0};
+        testing::TestRuntime t{kStart};
         Program program{t.runtime};
         FormTree& tree = *program.formTree;
         std::vector<Frame> frames;
@@ -132,7 +133,10 @@ TEST_F(WholeShow, FollowsTheWorkedTimelineForTheTree) {
     const Run& r = *show_;
     const auto& w = r.working;
     ASSERT_GT(w.size(), 318u);
-    // Working tick n is w[n - 1].
+    // Working tick n is w[n - 1]. The first works at once, on the first tick of the system:
+    // nothing came before it to wait for.
+    EXPECT_EQ(w[0].time, 1.0 / 64);
+    EXPECT_EQ(w[0].seasons, -4920);
     EXPECT_FALSE(w[55].snow);
     EXPECT_TRUE(w[56].snow) << "snow starts on tick 57";
     EXPECT_EQ(w[56].seasons, -440);

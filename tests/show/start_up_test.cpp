@@ -9,7 +9,8 @@
 #include <map>
 #include <optional>
 
-#include "platform/files.h"
+#include "platform/io/files.h"
+#include "platform/resources.h"
 #include "shaping/region_from_picture.h"
 #include "show/program.h"
 #include "support/test_runtime.h"

@@ -3,11 +3,11 @@
 
 #include <memory>
 
-#include "platform/clock.h"
 #include "platform/headless_host.h"
 #include "platform/media/audio_engine.h"
 #include "platform/runtime.h"
-#include "platform/tick_loop.h"
+#include "platform/time/clock.h"
+#include "platform/time/tick_loop.h"
 #include "support/test_graphics.h"
 
 namespace xmascard::testing {

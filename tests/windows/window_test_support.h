@@ -3,7 +3,7 @@
 
 #include "platform/form.h"
 #include "platform/picture.h"
-#include "platform/pointer_input.h"
+#include "platform/view/pointer_input.h"
 #include "support/test_runtime.h"
 
 namespace xmascard::testing {

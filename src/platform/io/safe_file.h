@@ -3,16 +3,20 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/io/result.h"
 
 namespace xmascard::io {
 
 // A directory opened once: every file made in it lands in that very directory, even when
-// its path is replaced by a link while the files are written.
+// its path is replaced by a link while the files are written. While it is open (and while a
+// file written in it is), the card holds a shared lock on it (flock), by which another card
+// tells that the temporary files there may be in use (see removeStaleTemporaries).
 class Directory {
   public:
     // Links in the path are followed (the user named it); fails with the strerror of open.
@@ -46,7 +50,8 @@ class Directory {
 class SafeFileWriter {
   public:
     static Result<SafeFileWriter> create(const Directory& directory, const std::string& name);
-    // Opens the directory of `path` for this one file.
+    // Opens the directory of `path` for this one file, and removes the temporary files
+    // killed runs left of it there (see removeStaleTemporaries).
     static Result<SafeFileWriter> create(const std::string& path);
     ~SafeFileWriter();
     SafeFileWriter(SafeFileWriter&& other) noexcept;
@@ -79,6 +84,18 @@ class SafeFileWriter {
     std::string path_;
     std::string error_;
 };
+
+// Why a file may not be put at `name` in the directory by renaming over what is there: a
+// directory is in the way, or a regular file the user may not write (renaming over it would
+// get round its permissions). Nothing when it may.
+std::optional<std::string> replacementProblem(const Directory& directory, const std::string& name);
+
+// Removes what runs that were killed while writing (SIGKILL, a crash, a power loss) left in
+// the directory: the temporary files ".NAME.XXXXXX" of the names `ours` accepts, made by
+// this user and untouched for over a minute. Only while no other card writes there (no one
+// else holds the directory's lock), so a file being written is never taken away.
+void removeStaleTemporaries(const Directory& directory,
+                            const std::function<bool(std::string_view name)>& ours);
 
 // Writes `bytes` as the whole content of `path` through a SafeFileWriter. Returns the
 // cause when it cannot, nothing when the file is in place (nothing is printed).

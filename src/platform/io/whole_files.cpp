@@ -79,6 +79,7 @@ Result<SafeFileWriter> SafeFileWriter::create(const std::string& path) {
     if (name.empty()) return Result<SafeFileWriter>::failure("Is a directory");
     auto opened = Directory::open(directory);
     if (!opened.ok()) return Result<SafeFileWriter>::failure(opened.error());
+    removeStaleTemporaries(opened.value(), [&](std::string_view other) { return other == name; });
     auto writer = create(opened.value(), name);
     if (writer.ok()) writer.value().path_ = path;
     return writer;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -22,6 +23,13 @@ std::int64_t framesAt(double seconds) {
 
 void reportNoDevice(const std::string& why) {
     std::fprintf(stderr, "xmascard: no audio output (%s); the card plays silently\n", why.c_str());
+    std::fflush(stderr);
+}
+
+void reportLostDevice(const std::string& why) {
+    std::fprintf(stderr,
+                 "xmascard: audio output lost: %s; the card plays silently until it is back\n",
+                 why.c_str());
     std::fflush(stderr);
 }
 
@@ -62,17 +70,15 @@ class DeviceOpening {
 // The engine of every output: only how time moves and how the mix leaves differ.
 class MixingEngine final : public AudioEngine {
   public:
-    MixingEngine(Output output, std::shared_ptr<EngineCore> core)
-        : output_(output), core_(std::move(core)) {}
+    MixingEngine(Output output, std::shared_ptr<EngineCore> core, SoundSystem sound = {})
+        : output_(output), core_(std::move(core)), sound_(std::move(sound)) {}
     ~MixingEngine() override { device_.reset(); }
 
     void attachDevice(std::unique_ptr<DeviceOutput> device) {
         device->goLive();
         device_ = std::move(device);
     }
-    void openDeviceInBackground(SoundSystem sound) {
-        opening_ = DeviceOpening::start(core_, std::move(sound));
-    }
+    void openDeviceInBackground() { opening_ = DeviceOpening::start(core_, sound_); }
 
     Output output() const override { return output_; }
     std::unique_ptr<Player> createPlayer() override { return std::make_unique<MixedPlayer>(core_); }
@@ -105,7 +111,10 @@ class MixingEngine final : public AudioEngine {
         }
     }
 
-    void poll() override { core_->deliverLoads(); }
+    void poll() override {
+        core_->deliverLoads();
+        if (output_ == Output::Device && !closed_) watchDevice();
+    }
     SoundsLoaded soundsLoaded() const override { return core_->soundsLoaded(); }
 
     double time() const override {
@@ -113,29 +122,59 @@ class MixingEngine final : public AudioEngine {
     }
 
     void close() override {
+        closed_ = true;
         if (device_) device_->fadeOut();
     }
 
   private:
+    using SteadyClock = std::chrono::steady_clock;
+
     // A device that has just opened carries the mix on from where the show stands, as if it
-    // had played from the start; without one the engine goes on as a silent one.
+    // had played from the start. Without one the engine goes on as a silent one, or, when
+    // it looks again for a device that went away, tries again later.
     void takeOpenedDevice() {
         std::unique_ptr<DeviceOutput> device;
         std::string why;
         if (!opening_->done(device, why)) return;
         opening_.reset();
-        if (device) {
+        if (device && !closed_) {
             attachDevice(std::move(device));
-        } else {
+            reopenAt_.reset();
+        } else if (reopenAt_) {
+            reopenAt_ = SteadyClock::now() + sound_.reopenInterval;
+        } else if (!closed_) {
             reportNoDevice(why);
             output_ = Output::Silent;
         }
     }
 
+    // A device that went away is let go of, with one line; until another opens the mixer
+    // keeps time with the show (advanceTo), so that the music joins where the show stands.
+    void watchDevice() {
+        if (device_) {
+            const std::optional<std::string> why = device_->lost();
+            if (!why) return;
+            reportLostDevice(*why);
+            if (std::string choice = device_->reopenAs(); !choice.empty())
+                sound_.deviceChoice = std::move(choice);
+            device_.reset();
+            reopenAt_ = SteadyClock::now() + sound_.reopenInterval;
+            return;
+        }
+        if (reopenAt_ && !opening_ && SteadyClock::now() >= *reopenAt_) {
+            reopenAt_ = SteadyClock::time_point::max();  // while it opens
+            openDeviceInBackground();
+        }
+    }
+
     Output output_;
     std::shared_ptr<EngineCore> core_;
+    SoundSystem sound_;  // what a device that went away is opened again with
     std::unique_ptr<DeviceOutput> device_;
     std::shared_ptr<DeviceOpening> opening_;
+    // Set once a device went away: when it is looked for next.
+    std::optional<SteadyClock::time_point> reopenAt_;
+    bool closed_ = false;
 };
 
 std::unique_ptr<AudioEngine> makeSilent(LoadPolicy policy) {
@@ -151,9 +190,9 @@ std::unique_ptr<AudioEngine> AudioEngine::create(Output output, LoadPolicy polic
     if (output == Output::Silent) return makeSilent(policy);
     auto core = std::make_shared<EngineCore>(true, kSampleRate, policy, sound.music);
     if (output == Output::Offline) return std::make_unique<MixingEngine>(output, std::move(core));
-    auto engine = std::make_unique<MixingEngine>(output, core);
+    auto engine = std::make_unique<MixingEngine>(output, core, sound);
     if (policy.loading == Loading::Background) {
-        engine->openDeviceInBackground(std::move(sound));
+        engine->openDeviceInBackground();
         return engine;
     }
     std::string why;

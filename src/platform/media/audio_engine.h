@@ -44,6 +44,8 @@ struct SoundSystem {
     std::shared_ptr<Music> music;  // none: MIDI pieces are only timed
     OpenAudioStream openStream;    // none: no device can be opened
     std::string deviceChoice;      // empty: the system's default order
+    // How long after a device went away it is looked for again, and again after each try.
+    std::chrono::milliseconds reopenInterval{1000};
 };
 
 // The one audio output of the program. Every player mixes into it, so there is one
@@ -55,7 +57,10 @@ struct SoundSystem {
 //             Loading::Background the device opens on a thread of its own (a sound server
 //             may take half a minute to answer, or never): until it is there, the engine
 //             keeps time like a Silent one, and then the device carries the mix on from
-//             where the show stands.
+//             where the show stands. A device that goes away later (its sound server quit)
+//             is told in one line and looked for again in the background meanwhile, the
+//             engine keeping time as before it opened; once it is back the mix joins where
+//             the show stands.
 //  - Offline: nothing is played; render() produces the mix on demand, faster than real time.
 //  - Silent:  no synthesis at all; players only keep their play positions, advanced with
 //             advanceTo(). Used without a sound card and by the headless tests.
@@ -102,7 +107,8 @@ class AudioEngine {
     virtual double time() const = 0;
 
     // The program ends: a device's sound fades out within a few milliseconds and stops,
-    // rather than breaking off with a click. Nothing sounds after.
+    // rather than breaking off with a click. Nothing sounds after, and no device is opened
+    // any more. Waits for the device a fraction of a second at most.
     virtual void close() = 0;
 };
 

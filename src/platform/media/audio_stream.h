@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace xmascard::media {
@@ -19,6 +20,13 @@ class AudioStream {
     // The sound stops within a few milliseconds, fading out rather than breaking off with a
     // click; nothing more is pulled.
     virtual void fadeOut() = 0;
+    // Once the device has gone away for good (its sound server quit or died), why, in a
+    // few words; nothing while it plays. A lost stream pulls nothing more: only a new one
+    // sounds again.
+    virtual std::optional<std::string> lost() const { return std::nullopt; }
+    // The user's choice (see OpenAudioStream) that opens this device again; empty: the
+    // choice that opened it.
+    virtual std::string reopenAs() const { return {}; }
 };
 
 // Opens a stream on one of the sound devices a system has, by the user's choice: empty for

@@ -28,6 +28,9 @@ class DeviceOutput {
     void goLive() { live_.store(true, std::memory_order_release); }
     // The sound fades out within a few milliseconds and stops.
     void fadeOut() { stream_->fadeOut(); }
+    // See AudioStream.
+    std::optional<std::string> lost() const { return stream_->lost(); }
+    std::string reopenAs() const { return stream_->reopenAs(); }
 
   private:
     explicit DeviceOutput(std::shared_ptr<EngineCore> core) : core_(std::move(core)) {}

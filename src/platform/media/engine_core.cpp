@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/io/shown_text.h"
 #include "platform/media/midi_source.h"
 #include "platform/media/mixed_player.h"
 #include "platform/media/mp3_decoder.h"
@@ -14,7 +15,8 @@
 namespace xmascard::media {
 
 void reportProblem(const std::string& subject, const std::string& message) {
-    std::fprintf(stderr, "xmascard: %s: %s\n", subject.c_str(), message.c_str());
+    std::fprintf(stderr, "xmascard: %s: %s\n", io::shown(subject).c_str(),
+                 io::shown(message).c_str());
     std::fflush(stderr);
 }
 
@@ -39,7 +41,7 @@ Result<LoadedMedia> EngineCore::load(const std::string& path, std::string& warni
                                             std::to_string(kMaxMidiBytes / (1024 * 1024)) +
                                             " MB is not played");
     }
-    auto loaded = looksMidi ? loadMidi(data) : loadMp3(data, warning, abandon);
+    auto loaded = looksMidi ? loadMidi(data, warning) : loadMp3(data, warning, abandon);
     if (loaded.ok()) loaded.value().identity = file.value().identity;
     return loaded;
 }
@@ -61,7 +63,11 @@ void EngineCore::deliverLoads() {
     for (MixedPlayer* player : waiting) player->deliver();
 }
 
-Result<LoadedMedia> EngineCore::loadMidi(const std::vector<std::uint8_t>& bytes) {
+// A piece with nothing to play it on (no SoundFont, no MIDI device) is still the player's:
+// it runs silently, so that its time and length show and the show's tests of its position
+// hold, and the reason is told as a warning.
+Result<LoadedMedia> EngineCore::loadMidi(const std::vector<std::uint8_t>& bytes,
+                                         std::string& warning) {
     auto parsed = readStandardMidiFile(bytes, sampleRate_);
     if (!parsed.ok()) return Result<LoadedMedia>::failure(parsed.error());
     LoadedMedia media;
@@ -69,10 +75,16 @@ Result<LoadedMedia> EngineCore::loadMidi(const std::vector<std::uint8_t>& bytes)
     media.music = true;
     if (!synthesize_) return Result<LoadedMedia>::success(std::move(media));
 
-    if (!music_) return Result<LoadedMedia>::failure("no synthesizer to play it on");
+    if (!music_) {
+        warning = "no synthesizer to play it on";
+        return Result<LoadedMedia>::success(std::move(media));
+    }
     auto sequence = std::make_shared<const MidiSequence>(parsed.take());
     auto synthesizer = music_->synthesizerFor(*sequence);
-    if (!synthesizer.ok()) return Result<LoadedMedia>::failure(synthesizer.error());
+    if (!synthesizer.ok()) {
+        warning = synthesizer.error();
+        return Result<LoadedMedia>::success(std::move(media));
+    }
     auto source = std::make_unique<MidiSource>(sequence, synthesizer.take());
     {
         auto guard = mixer_.lock();

@@ -63,14 +63,16 @@ class EngineCore {
     void removeWaiting(MixedPlayer* player);
     // Hands every finished load to its player.
     void deliverLoads();
-    // User-interface thread: what players have loaded.
+    // User-interface thread: what players have loaded to be heard (a piece that runs
+    // silently, with nothing to play it on, is not).
     void noteLoaded(const LoadedMedia& media) {
+        if (synthesize_ && !media.source) return;
         (media.music ? loaded_.music : loaded_.sampled) = true;
     }
     SoundsLoaded soundsLoaded() const { return loaded_; }
 
   private:
-    Result<LoadedMedia> loadMidi(const std::vector<std::uint8_t>& bytes);
+    Result<LoadedMedia> loadMidi(const std::vector<std::uint8_t>& bytes, std::string& warning);
     Result<LoadedMedia> loadMp3(const std::vector<std::uint8_t>& bytes, std::string& warning,
                                 const std::atomic<bool>* abandon);
 
@@ -83,7 +85,8 @@ class EngineCore {
     SoundsLoaded loaded_;
 };
 
-// Prints "xmascard: <subject>: <message>" as one line on standard error.
+// Prints "xmascard: <subject>: <message>" as one line on standard error, whatever the two
+// hold (see io::shown).
 void reportProblem(const std::string& subject, const std::string& message);
 
 }  // namespace xmascard::media

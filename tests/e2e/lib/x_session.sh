@@ -201,3 +201,27 @@ click_at() {
     xdotool click 1
     sleep 0.3
 }
+
+# The viewable top-level windows, one id per line.
+viewable_windows() {
+    local w
+    for w in $(xwininfo -root -children | awk '/^ +0x[0-9a-f]+ / {print $1}'); do
+        if window_viewable "$w"; then echo "$w"; fi
+    done
+}
+
+# new_window_within MS BEFORE: prints "X Y W H" of the first viewable top-level window that
+# is not among the ids in BEFORE (the output of viewable_windows), waiting up to MS
+# milliseconds; fails when none appears. A tool tip is such a window, under Qt and Wine alike.
+new_window_within() {
+    local deadline=$(($(date +%s%3N) + $1)) w
+    while [ "$(date +%s%3N)" -le "$deadline" ]; do
+        for w in $(viewable_windows); do
+            grep -qx "$w" <<<"$2" && continue
+            echo "$(window_position "$w") $(window_size "$w")"
+            return 0
+        done
+        sleep 0.05
+    done
+    return 1
+}

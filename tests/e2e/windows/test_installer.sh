@@ -13,19 +13,15 @@ export WINEPREFIX="${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/xmascard/wine}"
 "$WINE_RUN" cmd /c exit >/dev/null 2>&1  # the prefix is made before its folders are used
 target="$WINEPREFIX/drive_c/xmascard-installer-test"
 rm -rf "$target"
-passed=0 failed=0
-check() {
-    if [ "$1" = 0 ]; then echo "ok   $2"; passed=$((passed + 1)); else echo "FAIL $2"; failed=$((failed + 1)); fi
-}
+source "$(dirname "$0")/../lib/checks.sh"
 DISPLAY= "$WINE_RUN" "$setup" /S '/D=C:\xmascard-installer-test' >/dev/null 2>&1
 cmp -s "$target/xmascard.exe" "$card"
-check $? "a silent install puts the program into the folder asked for"
+verdict $? "a silent install puts the program into the folder asked for"
 [ -f "$target/uninstall.exe" ]
-check $? "the uninstaller is installed beside it"
+verdict $? "the uninstaller is installed beside it"
 # Run in place (_?=), the uninstaller ends only when it is done.
 DISPLAY= "$WINE_RUN" "$target/uninstall.exe" /S '_?=C:\xmascard-installer-test' >/dev/null 2>&1
 [ ! -e "$target/xmascard.exe" ]
-check $? "the uninstaller takes the program away"
+verdict $? "the uninstaller takes the program away"
 rm -rf "$target"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_done

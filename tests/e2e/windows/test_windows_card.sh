@@ -37,14 +37,11 @@ g++ -std=c++17 -O1 -o "$PROBE" "$here/../x_probe.cpp" -lX11 -lXext -lXfixes ||
     { echo "FAIL: cannot build x_probe"; exit 1; }
 convert "$root/assets/pictures/tree.gif" -depth 8 "rgb:$work/tree.rgb"
 
-failed=0
-passed=0
-check() {  # check WM OK WHAT [DETAIL]
-    if [ "$2" = 1 ]; then
-        echo "ok   [$1] $3"; passed=$((passed + 1))
-    else
-        echo "FAIL [$1] $3${4:+: $4}"; failed=$((failed + 1))
-    fi
+source "$here/../lib/checks.sh"
+# check_on WM OK WHAT [DETAIL]: a check of the run on WM's desktop that passes when OK is 1.
+check_on() {
+    MODE=$1
+    verdict $(( $2 != 1 )) "$3" "${4:-}"
 }
 
 # start_card DIR [ARGS...]: the card under Wine, logging to DIR; sets CARD_PID.
@@ -74,7 +71,7 @@ tree_and_plug() {
     mkdir -p "$dir"
     start_card "$dir"
     id=$(wait_for_window "Merry Christmas and Happy New Year") ||
-        { check "$wm" 0 "the tree window appears" "none within 10 s"; return; }
+        { check_on "$wm" 0 "the tree window appears" "none within 10 s"; return; }
     sleep 0.3
     info=$(xwininfo -id "$id")
     x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
@@ -82,7 +79,7 @@ tree_and_plug() {
     w=$(awk '/Width:/ {print $2}' <<<"$info")
     h=$(awk '/Height:/ {print $2}' <<<"$info")
     [ "$w $h" = "308 398" ] && [ "$x $y" = "$(( (1280 - 308) / 2 )) $(( (1024 - 398) / 2 ))" ]
-    check "$wm" $(( $? == 0 )) "the tree window is centred, 308 x 398" "${w}x${h} at $x,$y"
+    check_on "$wm" $(( $? == 0 )) "the tree window is centred, 308 x 398" "${w}x${h} at $x,$y"
     "$PROBE" shape "$id" >"$dir/shape.txt"
     # A screenshot can catch a repaint half done: look up to three times.
     for _ in 1 2 3; do
@@ -92,18 +89,22 @@ tree_and_plug() {
             "$dir/shape.txt" "$x" "$y" >"$dir/check.txt" && { shaped=1; break; }
         sleep 0.2
     done
-    check "$wm" $shaped "the X shape is the tree's outline and shows the tree" "$(cat "$dir/check.txt")"
+    check_on "$wm" $shaped "the X shape is the tree's outline and shows the tree" "$(cat "$dir/check.txt")"
     [ -s "$WINDOWS_DIR/mm.mid" ] && [ -s "$WINDOWS_DIR/Bells.mp3" ]
-    check "$wm" $(( $? == 0 )) "the sound files are written into the Windows folder"
+    check_on "$wm" $(( $? == 0 )) "the sound files are written into the Windows folder"
     # The plug shows the pointing hand of the embedded cursor, hot spot included, and its tip.
+    local before tip tx ty
+    before=$(viewable_windows)
     xdotool mousemove $((x + 169)) $((y + 384))
-    sleep 1.5
+    tip=$(new_window_within 2500 "$before") && read -r tx ty _ _ <<<"$tip" &&
+        (( tx > x && tx < x + w && ty > y + 384 && ty < y + h + 60 ))
+    check_on "$wm" $(( $? == 0 )) "the plug shows its tool tip within 2.5 s, by the plug" "${tip:-none}"
     WORK="$dir" cursor_is "$root/assets/cursors/hand_point.png" 12 1
-    check "$wm" $(( $? == 0 )) "the plug shows the pointing hand" "$("$PROBE" cursor "$dir/c.pam")"
+    check_on "$wm" $(( $? == 0 )) "the plug shows the pointing hand" "$("$PROBE" cursor "$dir/c.pam")"
     import -window root "$ARTIFACTS/$wm-plug-hover.png"
     xdotool click 1
     wait_status 15
-    check "$wm" $([ "$STATUS" = 0 ] && echo 1 || echo 0) \
+    check_on "$wm" $([ "$STATUS" = 0 ] && echo 1 || echo 0) \
         "a click on the plug ends the card with status 0" "status $STATUS"
 }
 
@@ -179,15 +180,15 @@ down = [c for c in moves if c[2] > first[-1][2]]
 print(f"first second {[(y, y + h) for _, _, y, h in first]}, mapped on screen {len(shown)} times")
 sys.exit(0 if above and shown and down else 1)
 PY
-    check "$wm" $(( $? == 0 )) "the card comes down from wholly above the screen" "$(cat "$dir/descent.txt")"
+    check_on "$wm" $(( $? == 0 )) "the card comes down from wholly above the screen" "$(cat "$dir/descent.txt")"
     local focus listed
     focus=$(awk '$2 == "focus" {print $3}' "$dir/watch.log" | sort -u | tr '\n' ' ')
     [ "$focus" = "$(printf '0x%x ' "$logo")" ]
-    check "$wm" $(( $? == 0 )) "the user's window keeps the focus" "focus went to $focus"
+    check_on "$wm" $(( $? == 0 )) "the user's window keeps the focus" "focus went to $focus"
     listed=$(awk '$2 == "listed" {print $3}' "$dir/watch.log" | tr '\n' ' ')
     [ -z "$listed" ]
-    check "$wm" $(( $? == 0 )) "no window of the card is listed for taskbars" "listed $listed"
-    check "$wm" $([ "$STATUS" = 0 ] && echo 1 || echo 0) \
+    check_on "$wm" $(( $? == 0 )) "no window of the card is listed for taskbars" "listed $listed"
+    check_on "$wm" $([ "$STATUS" = 0 ] && echo 1 || echo 0) \
         "the whole show ends by itself with status 0" "status $STATUS"
     if [ -n "$recorder" ]; then
         kill "$recorder"; wait "$recorder" 2>/dev/null
@@ -202,11 +203,11 @@ heard_bells() {
     local wm=$1 dir=$2 offset=$3 lines descent
     lines=$(grep '^xmascard:' "$dir/card.log")
     [ "$(grep -c . <<<"$lines")" = 1 ] && grep -q 'no MIDI output device' <<<"$lines"
-    check "$wm" $(( $? == 0 )) "without a MIDI device the card says so in one line" "$lines"
+    check_on "$wm" $(( $? == 0 )) "without a MIDI device the card says so in one line" "$lines"
     # The card starts to come down (and the bells stop) at its first move on the screen.
     descent=$(awk '$2 == "window" && $4 == "Merry_Christmas" && $9 > 1 {
         if (y == "") y = $7; else if ($7 != y) {print $1; exit} }' "$dir/watch.log")
-    [ -n "$descent" ] || { check "$wm" 0 "the bells are heard" "the card never came down"; return; }
+    [ -n "$descent" ] || { check_on "$wm" 0 "the bells are heard" "the card never came down"; return; }
     rms() { sox "$dir/heard.wav" -n trim "$1" "$2" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'; }
     local at quiet_start bells after
     at=$(python3 -c "print($offset + $descent)")
@@ -218,7 +219,7 @@ import sys
 quiet, bells, after = map(float, sys.argv[1:])
 sys.exit(0 if quiet < 1e-3 and bells > 0.02 and after < 1e-3 else 1)
 PY
-    check "$wm" $(( $? == 0 )) "the bells ring before the card comes down, and only then" \
+    check_on "$wm" $(( $? == 0 )) "the bells ring before the card comes down, and only then" \
         "RMS $quiet_start in the first 8 s, $bells in the 5 s before the descent at ${at}s, $after after"
 }
 
@@ -248,13 +249,13 @@ for wm in none openbox; do
         [ "$wm" = none ] || wm_start || { echo "FAIL [$wm] openbox does not start"; exit 1; }
         tree_and_plug "$wm"
         whole_show "$wm"
-        echo "$passed $failed" >"$work/$wm.count"
+        echo "$PASSED $FAILED" >"$work/$wm.count"
     ) &
 done
 wait
 for wm in none openbox; do
     read -r p f <"$work/$wm.count" 2>/dev/null || { p=0; f=1; }
-    passed=$((passed + p)); failed=$((failed + f))
+    PASSED=$((PASSED + p)); FAILED=$((FAILED + f))
 done
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+MODE=""
+checks_done

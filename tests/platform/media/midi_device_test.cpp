@@ -296,6 +296,29 @@ TEST(MidiDevicePath, WithoutADeviceEveryPieceSaysWhy) {
     EXPECT_EQ(asked, 1);
 }
 
+// Without a device the card's piece still runs, silently: its player knows its length and
+// moves on with the mix (the open card's player shows them), and it does not count as music
+// heard (a recording without it fails).
+TEST(MidiDevicePath, WithoutADeviceThePieceRunsSilently) {
+    const std::string path = std::string(XMASCARD_SOURCE_DIR) + "/assets/sounds/mm.mid";
+    auto music = std::make_shared<DeviceMusic>(
+        [](std::string& why) -> std::unique_ptr<MidiPort> {
+            why = "midiOutOpen: no device";
+            return nullptr;
+        },
+        std::make_shared<PlaybackClock>(AudioEngine::kSampleRate));
+    auto engine = AudioEngine::create(AudioEngine::Output::Offline, {}, {music, {}, {}});
+    auto player = engine->createPlayer();
+    player->setFileName(path);
+    EXPECT_NEAR(player->duration(), 135.0, 1.0);
+    std::vector<float> mix(2 * Mixer::kBlockFrames);
+    const int blocks = static_cast<int>(framesOf(2.0) / Mixer::kBlockFrames);
+    for (int b = 0; b < blocks; ++b) engine->render(mix.data(), Mixer::kBlockFrames);
+    EXPECT_NEAR(player->currentPosition(), 2.0, 0.05);
+    EXPECT_TRUE(std::all_of(mix.begin(), mix.end(), [](float v) { return v == 0.0f; }));
+    EXPECT_FALSE(engine->soundsLoaded().music);
+}
+
 // A port that lets a test wait for what a dispatcher's own thread sends.
 class WaitablePort final : public MidiPort {
   public:

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "platform/qt/qt_graphics.h"
+#include "backends/qt/qt_graphics.h"
 #include "support/test_graphics.h"
 
 namespace xmascard::testing {

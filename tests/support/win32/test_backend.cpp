@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "platform/win32/win32_graphics.h"
+#include "backends/win32/win32_graphics.h"
 #include "support/test_graphics.h"
 
 namespace xmascard::testing {

@@ -8,7 +8,7 @@
 
 #include "platform/io/regular_file.h"
 #include "platform/io/win32/win32_error.h"
-#include "platform/win32/win32_text.h"
+#include "system/win32/win32_text.h"
 
 namespace xmascard::io {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "platform/io/safe_file.h"
 #include "platform/io/win32/win32_error.h"
-#include "platform/win32/win32_text.h"
+#include "system/win32/win32_text.h"
 
 namespace xmascard::io {
 namespace {
@@ -80,6 +80,14 @@ Result<Directory> Directory::open(const std::string& path) {
     if (fd < 0) return R::failure("Too many open files");
     return R::success(Directory(fd, path));
 }
+
+std::optional<std::string> replacementProblem(const Directory& directory, const std::string& name) {
+    return inTheWay(joined(directory.path(), name));
+}
+
+// A temporary file that is open cannot be removed on Windows; one left by a card that was
+// ended from outside stays until the user removes it.
+void removeStaleTemporaries(const Directory&, const std::function<bool(std::string_view)>&) {}
 
 Result<SafeFileWriter> SafeFileWriter::create(const Directory& directory, const std::string& name) {
     using R = Result<SafeFileWriter>;

@@ -4,7 +4,7 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include "platform/win32/win32_text.h"
+#include "system/win32/win32_text.h"
 
 namespace xmascard::io {
 

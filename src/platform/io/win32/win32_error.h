@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/win32/win32_windows.h"
+#include "system/win32/win32_windows.h"
 
 namespace xmascard::io {
 

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/media/fluidsynth/alsa_messages.h"
 #include "platform/media/fluidsynth/fluid_support.h"
 
 namespace xmascard::media {
@@ -24,8 +25,12 @@ class FluidAudioStream final : public AudioStream {
 
     bool start(std::string& why) {
         FluidErrorCapture capture;
+        AlsaErrorCapture alsa;
         driver_ = new_fluid_audio_driver2(settings_.get(), &FluidAudioStream::pull, this);
-        if (!driver_) why = capture.last("cannot be opened");
+        if (!driver_) {
+            why = capture.last("cannot be opened");
+            if (!alsa.first().empty()) why += " (" + alsa.first() + ")";
+        }
         return driver_ != nullptr;
     }
 

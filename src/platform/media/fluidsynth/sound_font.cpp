@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/media/fluidsynth/memory_sound_font.h"
 #include "platform/media/fluidsynth/sound_font_check.h"
@@ -27,9 +29,17 @@ const char* const kWellKnown[] = {
     "/usr/share/soundfonts/FluidR3_GM.sf2",        "/usr/share/sounds/sf2/FluidR3_GS.sf2",
 };
 
-long long fileSize(const std::string& path) {
+// The size of a regular file; -1 with the cause when the path names none.
+long long fileSize(const std::string& path, std::string& why) {
     struct stat info;
-    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+    if (stat(path.c_str(), &info) != 0) {
+        why = std::strerror(errno);
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        why = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+        return -1;
+    }
     return static_cast<long long>(info.st_size);
 }
 
@@ -57,7 +67,10 @@ Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings
     std::string lastError;
     for (bool smallOnly : {true, false}) {
         for (const std::string& path : list) {
-            long long size = fileSize(path);
+            std::string why;
+            const long long size = fileSize(path, why);
+            // Of the usual places only those that hold a file count; a chosen file must.
+            if (size < 0 && chosen) lastError = path + ": " + why;
             if (size < 0 || (smallOnly != (size <= kSmallSoundFontBytes))) continue;
             const std::string problem = checkSoundFontFile(path);
             if (problem.empty())
@@ -66,6 +79,10 @@ Result<std::shared_ptr<SoundFont>> SoundFont::load(const FluidSettings& settings
             lastError = path + ": " + problem;
         }
     }
+    if (chosen)
+        return Result<std::shared_ptr<SoundFont>>::failure(
+            "the SoundFont XMASCARD_SOUNDFONT names cannot be used (" + lastError +
+            "); name a General MIDI SoundFont there, or unset it for the installed one");
     std::string message = "no General MIDI SoundFont found";
     if (!lastError.empty()) message += " (" + lastError + ")";
     message += "; install timgm6mb-soundfont or name one with XMASCARD_SOUNDFONT";

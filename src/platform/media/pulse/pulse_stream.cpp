@@ -2,6 +2,7 @@
 #include "platform/media/pulse/pulse_stream.h"
 
 #include <pulse/pulseaudio.h>
+#include <pulse/rtclock.h>
 
 #include <algorithm>
 #include <chrono>
@@ -16,6 +17,9 @@ namespace {
 constexpr pa_usec_t kQueued = 200 * 1000;   // sound kept queued on the server
 constexpr pa_usec_t kRequest = 100 * 1000;  // sound asked for at a time
 constexpr std::size_t kFrameBytes = 2 * sizeof(float);
+// The longest the fade-out waits on the server: a server that does not answer (stopped,
+// or stuck) may not hold up the end of the card.
+constexpr pa_usec_t kFadeDeadline = 200 * 1000;
 
 struct ProplistFree {
     void operator()(pa_proplist* list) const { pa_proplist_free(list); }
@@ -122,12 +126,45 @@ PulseStream::~PulseStream() {
     if (loop_) pa_threaded_mainloop_free(loop_);
 }
 
-void PulseStream::onContextState(pa_context*, void* self) {
-    pa_threaded_mainloop_signal(static_cast<PulseStream*>(self)->loop_, 0);
+void PulseStream::onContextState(pa_context* context, void* self) {
+    auto* stream = static_cast<PulseStream*>(self);
+    if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context))) stream->noteLoss();
+    pa_threaded_mainloop_signal(stream->loop_, 0);
 }
 
-void PulseStream::onStreamState(pa_stream*, void* self) {
-    pa_threaded_mainloop_signal(static_cast<PulseStream*>(self)->loop_, 0);
+void PulseStream::onStreamState(pa_stream* s, void* self) {
+    auto* stream = static_cast<PulseStream*>(self);
+    if (!PA_STREAM_IS_GOOD(pa_stream_get_state(s))) stream->noteLoss();
+    pa_threaded_mainloop_signal(stream->loop_, 0);
+}
+
+// Runs on the stream's thread, with the loop locked.
+void PulseStream::noteLoss() {
+    if (lostError_.load(std::memory_order_relaxed) != 0) return;
+    const int error = context_ ? pa_context_errno(context_) : PA_ERR_CONNECTIONTERMINATED;
+    lostError_.store(error != PA_OK ? error : PA_ERR_CONNECTIONTERMINATED,
+                     std::memory_order_release);
+}
+
+std::optional<std::string> PulseStream::lost() const {
+    const int error = lostError_.load(std::memory_order_acquire);
+    if (error == 0) return std::nullopt;
+    return std::string("the sound server went away (") + pa_strerror(error) + ")";
+}
+
+bool PulseStream::waitUntil(pa_usec_t deadline) {
+    if (pa_rtclock_now() >= deadline) return false;
+    // The loop's own timer wakes this wait at the deadline should nothing else.
+    pa_time_event* alarm = pa_context_rttime_new(
+        context_, deadline,
+        [](pa_mainloop_api*, pa_time_event*, const struct timeval*, void* self) {
+            pa_threaded_mainloop_signal(static_cast<PulseStream*>(self)->loop_, 0);
+        },
+        this);
+    if (!alarm) return false;
+    pa_threaded_mainloop_wait(loop_);
+    pa_threaded_mainloop_get_api(loop_)->time_free(alarm);
+    return true;
 }
 
 void PulseStream::onWrite(pa_stream*, std::size_t bytes, void* self) {
@@ -156,7 +193,7 @@ void PulseStream::write(std::size_t bytes) {
     }
 }
 
-std::optional<std::int64_t> PulseStream::framesRead() {
+std::optional<std::int64_t> PulseStream::framesRead(pa_usec_t deadline) {
     pa_operation* update = pa_stream_update_timing_info(
         stream_,
         [](pa_stream*, int, void* self) {
@@ -164,8 +201,16 @@ std::optional<std::int64_t> PulseStream::framesRead() {
         },
         this);
     if (!update) return std::nullopt;
-    while (pa_operation_get_state(update) == PA_OPERATION_RUNNING) pa_threaded_mainloop_wait(loop_);
+    bool answered = true;
+    while (pa_operation_get_state(update) == PA_OPERATION_RUNNING)
+        if (!waitUntil(deadline)) {
+            answered = false;
+            pa_operation_cancel(update);
+            break;
+        }
+    const bool done = answered && pa_operation_get_state(update) == PA_OPERATION_DONE;
     pa_operation_unref(update);
+    if (!done) return std::nullopt;
     const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
     if (!timing || timing->read_index_corrupt) return std::nullopt;
     return timing->read_index / static_cast<std::int64_t>(kFrameBytes);
@@ -175,9 +220,14 @@ void PulseStream::fadeOut() {
     // Past what the server has read by the time the rewrite reaches it, and 10 ms long.
     constexpr std::int64_t kMargin = 1024;
     constexpr std::int64_t kFade = 441;
+    const pa_usec_t deadline = pa_rtclock_now() + kFadeDeadline;
     pa_threaded_mainloop_lock(loop_);
     faded_ = true;
-    const std::optional<std::int64_t> read = framesRead();
+    if (lostError_.load(std::memory_order_acquire) != 0) {
+        pa_threaded_mainloop_unlock(loop_);
+        return;
+    }
+    const std::optional<std::int64_t> read = framesRead(deadline);
     if (read) {
         const std::int64_t start = *read + kMargin;
         const std::int64_t end = written_;
@@ -192,11 +242,10 @@ void PulseStream::fadeOut() {
             }
             pa_stream_write(stream_, tail.data(), tail.size() * sizeof(float), nullptr,
                             start * static_cast<std::int64_t>(kFrameBytes), PA_SEEK_ABSOLUTE);
-            // The stream may go once the server has taken the fade; at most a third of a
-            // second, should the server not answer.
-            for (int i = 0; i < 60; ++i) {
-                const std::optional<std::int64_t> now = framesRead();
-                if (!now || *now >= start + kFade) break;
+            // The stream may go once the server has taken the fade, or at the deadline.
+            for (;;) {
+                const std::optional<std::int64_t> now = framesRead(deadline);
+                if (!now || *now >= start + kFade || pa_rtclock_now() >= deadline) break;
                 pa_threaded_mainloop_unlock(loop_);
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
                 pa_threaded_mainloop_lock(loop_);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <pulse/sample.h>
+
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -28,8 +31,12 @@ class PulseStream final : public AudioStream {
     ~PulseStream() override;
 
     // Rewrites the sound queued on the server from just past what it has read: a 10 ms fade
-    // of what was there, then silence; then waits until the server has read the fade.
+    // of what was there, then silence; then waits until the server has read the fade, for
+    // at most 200 ms in all: a server that does not answer gets no fade.
     void fadeOut() override;
+    // Once the connection to the server has broken (the server quit or died), why.
+    std::optional<std::string> lost() const override;
+    std::string reopenAs() const override { return "pulseaudio"; }
     PulseStream(const PulseStream&) = delete;
     PulseStream& operator=(const PulseStream&) = delete;
 
@@ -40,8 +47,13 @@ class PulseStream final : public AudioStream {
     static void onStreamState(pa_stream* stream, void* self);
     static void onWrite(pa_stream* stream, std::size_t bytes, void* self);
     void write(std::size_t bytes);
-    // With the loop locked: asks the server where it reads, and waits for the answer.
-    std::optional<std::int64_t> framesRead();
+    void noteLoss();
+    // With the loop locked: waits for the loop's signal, or until `deadline` (the loop's
+    // monotonic clock); false when the deadline has passed.
+    bool waitUntil(pa_usec_t deadline);
+    // With the loop locked: asks the server where it reads, and waits for the answer until
+    // `deadline`; nothing when there is none by then.
+    std::optional<std::int64_t> framesRead(pa_usec_t deadline);
 
     // Frames rendered at once: more than a request (100 ms, even at 48 kHz), so a request
     // goes out as one block of shared memory. In two blocks, the server's replies about
@@ -56,8 +68,9 @@ class PulseStream final : public AudioStream {
     // The last frames written, interleaved, kept to fade out what the server still holds.
     static constexpr std::int64_t kHistory = 32768;
     std::vector<float> history_ = std::vector<float>(2 * kHistory);
-    std::int64_t written_ = 0;  // frames written since the start
-    bool faded_ = false;        // nothing more is written
+    std::int64_t written_ = 0;       // frames written since the start
+    bool faded_ = false;             // nothing more is written
+    std::atomic<int> lostError_{0};  // the server's error once the connection broke
 };
 
 }  // namespace xmascard::media

@@ -2,13 +2,13 @@
 #pragma once
 
 // clang-format off
-#include "platform/win32/win32_windows.h"
+#include "system/win32/win32_windows.h"
 #include <mmsystem.h>
 // clang-format on
 
 #include <string>
 
-#include "platform/win32/win32_text.h"
+#include "system/win32/win32_text.h"
 
 namespace xmascard::media {
 

@@ -37,7 +37,7 @@ case "$target" in
              "$media/fluidsynth/sound_font_subset.cpp" "$media/fluidsynth/memory_sound_font.cpp"
              "$media/fluidsynth/fluid_synthesizer.cpp" "$media/fluidsynth/fluid_support.cpp"
              "$src/src/platform/io/regular_file.cpp" "$src/src/platform/io/safe_file.cpp"
-             "$src/src/platform/io/whole_files.cpp"
+             "$src/src/platform/io/whole_files.cpp" "$src/src/platform/io/stale_temporaries.cpp"
              "$here/sound_font_check_fuzz.cpp")
     libs=($(pkg-config --libs fluidsynth glib-2.0))
     seeds=("$fixtures/sf2")

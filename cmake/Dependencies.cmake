@@ -1,0 +1,19 @@
+# SPDX-License-Identifier: MIT
+# The libraries each system's card is built on. On Linux they are Debian's; for Windows,
+# libmpg123 and pixman are the static ones tools/windows/setup.sh cross-builds, found
+# through the toolchain's pkg-config, and the rest is the system's own DLLs.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
+pkg_check_modules(PIXMAN REQUIRED IMPORTED_TARGET pixman-1)
+if(XMASCARD_SYSTEM STREQUAL linux)
+  find_package(Qt6 6.2 REQUIRED COMPONENTS Core Gui Widgets)
+  pkg_check_modules(FLUIDSYNTH REQUIRED IMPORTED_TARGET fluidsynth)
+  pkg_check_modules(ALSA REQUIRED IMPORTED_TARGET alsa)
+  pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb xcb-shape)
+  pkg_check_modules(PULSE REQUIRED IMPORTED_TARGET libpulse)
+  pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET
+    libavformat libavcodec libswscale libswresample libavutil)
+  pkg_check_modules(GLIB REQUIRED IMPORTED_TARGET glib-2.0)
+elseif(XMASCARD_SYSTEM STREQUAL windows)
+  enable_language(RC)
+endif()
