@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # The Debian package as a user gets it: built from a configured and built tree, checked by
 # lintian, installed on this machine with apt-get, the installed card run (--version, then a
-# short show on Xvfb that the plug ends with status 0), and removed again. Runs as root.
+# short show on Xvfb that the plug ends with status 0, a short video), and removed again. Runs as root.
 # Usage: .ci/check_package.sh BUILD_DIR
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,4 +39,11 @@ timeout 10 tail --pid="$pid" -f /dev/null || { echo "FAIL: the plug did not end 
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || { echo "FAIL: the plug ended the card with status $status"; exit 1; }
+# A short video through the encoder module, found where the package put it, with the FFmpeg
+# libraries its dependencies brought.
+dpkg-deb --field "$deb" Depends | grep -q libavcodec ||
+    { echo "FAIL: the package does not depend on FFmpeg's libraries for its video module"; exit 1; }
+"$card" --record "$work/card.mp4" --fps 2 --screen 320x240 --silent >"$work/video.log" 2>&1 &&
+    [ -s "$work/card.mp4" ] ||
+    { echo "FAIL: the installed card recorded no video"; cat "$work/video.log"; exit 1; }
 echo "ok: the package passes lintian, installs, runs from $card and ends by the plug"

@@ -11,7 +11,7 @@ namespace xmascard {
 // The video encoder lives in a module of its own (a shared library with FFmpeg behind it),
 // loaded on the first video asked for and kept for the rest of the run, so that a card
 // that records no video loads none of it. The module is looked for beside the program (a
-// build tree), then where the install puts it (lib/xmascard, found from the program's own
+// build tree), then where the install puts it (lib/games/xmascard, found from the program's own
 // directory). Without it, or without the libraries it needs, the failure names what is
 // missing.
 media::Result<std::unique_ptr<media::VideoEncoder>> openVideoEncoder(
