@@ -11,7 +11,7 @@
 
 #include "app/link_names.h"
 #include "app/start_card.h"
-#include "app/web/prerendered_music.h"
+#include "backends/web/prerendered_music.h"
 #include "backends/web/web_host.h"
 #include "platform/media/audio_engine.h"
 #include "platform/runtime.h"
