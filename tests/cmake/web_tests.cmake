@@ -10,3 +10,11 @@ target_link_options(xmascard_tests PRIVATE ${_node_program})
 add_test(NAME web.unit_tests
   COMMAND xmascard_tests --gtest_filter=-StartUp.GoesOnWhenAFileCannotBeWritten:StartUp.GoesOnWhenTheDirectoryIsMissing)
 set_tests_properties(web.unit_tests PROPERTIES ENVIRONMENT "XMASCARD_AUDIO=none" TIMEOUT 600)
+
+# The card end to end in Debian's Chromium, headless, on Playwright's fake clock: the file
+# alone in an empty folder from file://, on a desktop and a phone viewport. Playwright's
+# library comes from tools/web/setup.sh.
+add_test(NAME web.e2e_card_in_browser
+  COMMAND ${XMASCARD_NODE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/web/test_card_in_browser.js
+          $<TARGET_FILE:xmascard> ${CMAKE_CURRENT_BINARY_DIR}/e2e-artifacts/web)
+set_tests_properties(web.e2e_card_in_browser PROPERTIES TIMEOUT 600 LABELS e2e)

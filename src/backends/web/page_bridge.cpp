@@ -4,7 +4,8 @@
 #include <emscripten.h>
 
 // clang-format off
-EM_JS(void, xmascard_make_window, (int id), { xmascardPage.makeWindow(id); });
+EM_JS(void, xmascard_make_window, (int id, const char* name),
+      { xmascardPage.makeWindow(id, UTF8ToString(name)); });
 EM_JS(void, xmascard_remove_window, (int id), { xmascardPage.removeWindow(id); });
 EM_JS(void, xmascard_place_window, (int id, int x, int y, int w, int h),
       { xmascardPage.placeWindow(id, x, y, w, h); });
@@ -38,7 +39,7 @@ EM_JS(void, xmascard_play_sound, (const float* samples, int frames, double at), 
 
 namespace xmascard::page {
 
-void makeWindow(int id) { xmascard_make_window(id); }
+void makeWindow(int id, const std::string& name) { xmascard_make_window(id, name.c_str()); }
 void removeWindow(int id) { xmascard_remove_window(id); }
 void placeWindow(int id, int x, int y, int width, int height) {
     xmascard_place_window(id, x, y, width, height);

@@ -9,7 +9,8 @@
 // Screen pixels throughout; the page scales them.
 namespace xmascard::page {
 
-void makeWindow(int id);
+// A window of the form of this name (the page marks its canvas with it).
+void makeWindow(int id, const std::string& name);
 void removeWindow(int id);
 void placeWindow(int id, int x, int y, int width, int height);
 void showWindow(int id, bool shown);

@@ -34,7 +34,7 @@ std::uint32_t rgbOf(Color color) { return opaqueWord(color) & 0xFFFFFFu; }
 
 WebFormWindow::WebFormWindow(Form& form, WebHost& host)
     : FormWindowBase(form), host_(host), id_(host.windows().add()) {
-    page::makeWindow(id_);
+    page::makeWindow(id_, form.Name());
     host_.attach(*this);
     syncWithForm();
 }

@@ -29,7 +29,7 @@ class WebHost final : public Host {
   public:
     // The screen the show needs whole: the open card beside the tree's place, the card
     // coming down above it.
-    static constexpr ScreenSize kLeastScreen{800, 600};
+    static constexpr ScreenSize kLeastScreen{480, 640};
 
     WebHost();
     ~WebHost() override;
