@@ -18,3 +18,12 @@ add_test(NAME web.e2e_card_in_browser
   COMMAND ${XMASCARD_NODE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/web/test_card_in_browser.js
           $<TARGET_FILE:xmascard> ${CMAKE_CURRENT_BINARY_DIR}/e2e-artifacts/web)
 set_tests_properties(web.e2e_card_in_browser PROPERTIES TIMEOUT 600 LABELS e2e)
+
+# Tests of the web backend itself: the page's windows and pixels, the rendered music.
+file(GLOB _backend_tests CONFIGURE_DEPENDS backends/web/*.cpp)
+add_executable(xmascard_web_tests ${_backend_tests})
+target_link_libraries(xmascard_web_tests PRIVATE xmascard_web xmascard_test_backend GTest::gmock)
+target_compile_definitions(xmascard_web_tests PRIVATE XMASCARD_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+target_link_options(xmascard_web_tests PRIVATE ${_node_program})
+add_test(NAME web.backend_tests COMMAND xmascard_web_tests)
+set_tests_properties(web.backend_tests PROPERTIES ENVIRONMENT "XMASCARD_AUDIO=none" TIMEOUT 600)

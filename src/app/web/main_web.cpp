@@ -37,13 +37,12 @@ int main() {
 
     media::SoundSystem sound;
     sound.music = prerenderedMusic();
-    static auto audio = media::AudioEngine::create(
-        xmascard_sound_allowed() ? media::AudioEngine::Output::Offline
-                                 : media::AudioEngine::Output::Silent,
-        {.loading = media::Loading::Waited}, std::move(sound));
+    static auto audio =
+        media::AudioEngine::create(xmascard_sound_allowed() ? media::AudioEngine::Output::Offline
+                                                            : media::AudioEngine::Output::Silent,
+                                   {.loading = media::Loading::Waited}, std::move(sound));
     static MonotonicClock realClock;
     static TickClock clock(realClock);
-    return startCard(line, host, *audio, clock, [&](Runtime& runtime) -> int {
-        host.run(runtime, clock, audio.get());
-    });
+    return startCard(line, host, *audio, clock,
+                     [&](Runtime& runtime) -> int { host.run(runtime, clock, audio.get()); });
 }

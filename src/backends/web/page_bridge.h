@@ -24,9 +24,9 @@ void setToolTip(const std::string& text);
 // Live edits by number within their window: place, look and text, shown or not.
 struct EditLook {
     std::string text;
-    std::string font;  // CSS
+    std::string font;                  // CSS
     std::uint32_t fore = 0, back = 0;  // 0xRRGGBB
-    int align = 0;     // 0 left, 1 right, 2 centre
+    int align = 0;                     // 0 left, 1 right, 2 centre
     bool bordered = false;
 };
 void syncEdit(int window, int edit, int x, int y, int width, int height, bool shown,

@@ -40,9 +40,8 @@ void pageBytes(const PixelImage& window, const PixelRect& area,
 
 PageFit fitScreen(int viewportWidth, int viewportHeight, ScreenSize least) {
     const int width = std::max(1, viewportWidth), height = std::max(1, viewportHeight);
-    const double scale =
-        std::min({1.0, static_cast<double>(width) / least.width,
-                  static_cast<double>(height) / least.height});
+    const double scale = std::min({1.0, static_cast<double>(width) / least.width,
+                                   static_cast<double>(height) / least.height});
     // The screen fills the viewport at that scale, never smaller than the show needs.
     return {{std::max(least.width, static_cast<int>(std::floor(width / scale + 1e-6))),
              std::max(least.height, static_cast<int>(std::floor(height / scale + 1e-6)))},

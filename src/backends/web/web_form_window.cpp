@@ -17,11 +17,10 @@ namespace xmascard {
 namespace {
 
 std::string cssFont(const Font& font) {
-    const std::string family = !font.family                           ? "Liberation Sans"
-                               : std::string(font.family) == "Arial" ? "Liberation Sans"
-                               : std::string(font.family) == "Times New Roman"
-                                   ? "Liberation Serif"
-                                   : font.family;
+    const std::string family = !font.family                                    ? "Liberation Sans"
+                               : std::string(font.family) == "Arial"           ? "Liberation Sans"
+                               : std::string(font.family) == "Times New Roman" ? "Liberation Serif"
+                                                                               : font.family;
     const bool serif = family == "Liberation Serif";
     return std::string(font.italic ? "italic " : "") + (font.bold ? "bold " : "") +
            std::to_string(font.pixelSize()) + "px \"" + family + "\", " +

@@ -25,8 +25,7 @@ constexpr double kSoundLead = 0.12;
 
 }  // namespace
 
-WebHost::WebHost()
-    : fit_(fitScreen(page::viewportWidth(), page::viewportHeight(), kLeastScreen)) {
+WebHost::WebHost() : fit_(fitScreen(page::viewportWidth(), page::viewportHeight(), kLeastScreen)) {
     currentHost = this;
     page::setScreen(fit_.screen.width, fit_.screen.height, fit_.scale);
 }
@@ -111,8 +110,8 @@ void WebHost::run(Runtime& runtime, TickClock& clock, media::AudioEngine* audio)
     clock_ = &clock;
     audio_ = audio && audio->output() == media::AudioEngine::Output::Offline ? audio : nullptr;
     pacer_ = std::make_unique<FramePacer>(runtime, clock);
-    emscripten_set_main_loop_arg([](void* host) { static_cast<WebHost*>(host)->frame(); }, this,
-                                 0, 1);
+    emscripten_set_main_loop_arg([](void* host) { static_cast<WebHost*>(host)->frame(); }, this, 0,
+                                 1);
     __builtin_unreachable();
 }
 
@@ -162,5 +161,4 @@ EMSCRIPTEN_KEEPALIVE void xmascard_pointer(int kind, int x, int y, int button, i
 EMSCRIPTEN_KEEPALIVE void xmascard_text_typed(int window, int edit, const char* text) {
     if (auto* host = xmascard::WebHost::current()) host->textTyped(window, edit, text);
 }
-
 }

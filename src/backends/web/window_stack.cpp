@@ -15,8 +15,8 @@ void WindowStack::remove(Id id) {
 }
 
 WindowStack::Entry* WindowStack::find(Id id) {
-    auto it = std::find_if(entries_.begin(), entries_.end(),
-                           [id](const Entry& e) { return e.id == id; });
+    auto it =
+        std::find_if(entries_.begin(), entries_.end(), [id](const Entry& e) { return e.id == id; });
     return it == entries_.end() ? nullptr : &*it;
 }
 
@@ -33,8 +33,8 @@ void WindowStack::show(Id id, bool shown) {
 }
 
 void WindowStack::raise(Id id) {
-    auto it = std::find_if(entries_.begin(), entries_.end(),
-                           [id](const Entry& e) { return e.id == id; });
+    auto it =
+        std::find_if(entries_.begin(), entries_.end(), [id](const Entry& e) { return e.id == id; });
     if (it != entries_.end()) std::rotate(it, it + 1, entries_.end());
 }
 
