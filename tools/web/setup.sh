@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Makes this Debian machine ready to build the card for the browser and test it: installs
 # Emscripten, the header-only stb libraries, the Liberation fonts, what renders the music
-# at build time (a native compiler, FluidSynth with its General MIDI SoundFont, LAME),
+# at build time (FluidSynth's program with the card's General MIDI SoundFont, LAME),
 # GoogleTest's sources, Meson and Chromium; installs the browser tests' Playwright from
 # npm as tools/web/package-lock.json pins it; then cross-builds Debian's own sources of
 # pixman and libmpg123 for WebAssembly as static libraries into PREFIX (default
@@ -22,8 +22,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 
 packages=(emscripten libstb-dev fonts-liberation2 googletest meson ninja-build cmake
-          pkg-config dpkg-dev python3 g++ libfluidsynth-dev libglib2.0-dev libasound2-dev
-          libmpg123-dev timgm6mb-soundfont lame chromium imagemagick)
+          pkg-config dpkg-dev python3 fluidsynth timgm6mb-soundfont lame chromium imagemagick)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
