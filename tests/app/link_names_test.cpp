@@ -56,7 +56,9 @@ TEST(LinkNames, TakesTheFragmentsNamesUnderTheCommandLinesRules) {
         int lines = 0;
         for (char c : said) lines += c == '\n';
         EXPECT_EQ(lines, row.leftOut) << said;
-        if (row.leftOut) EXPECT_EQ(said.rfind("xmascard: ", 0), 0u) << said;
+        if (row.leftOut) {
+            EXPECT_EQ(said.rfind("xmascard: ", 0), 0u) << said;
+        }
     }
 }
 
