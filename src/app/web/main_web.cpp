@@ -13,7 +13,9 @@
 #include "app/start_card.h"
 #include "backends/web/prerendered_music.h"
 #include "backends/web/web_host.h"
+#include "layout/assets.h"
 #include "platform/media/audio_engine.h"
+#include "platform/resources.h"
 #include "platform/runtime.h"
 #include "platform/time/clock.h"
 
@@ -25,6 +27,13 @@ EM_JS(int, xmascard_link_fragment, (char* text, int size), {
 });
 EM_JS(int, xmascard_sound_allowed, (), { return xmascardPage.soundAllowed() ? 1 : 0; });
 // clang-format on
+
+// The closed card's front, which the page shows while it waits for the visitor's click.
+extern "C" EMSCRIPTEN_KEEPALIVE const std::uint8_t* xmascard_closed_card(int* size) {
+    const auto picture = xmascard::embeddedFile(xmascard::assets::kMadonna);
+    *size = picture ? static_cast<int>(picture->size()) : 0;
+    return picture ? picture->data() : nullptr;
+}
 
 int main() {
     using namespace xmascard;

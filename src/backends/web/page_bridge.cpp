@@ -30,8 +30,7 @@ EM_JS(int, xmascard_open_url, (const char* address),
 EM_JS(void, xmascard_end_card, (), { xmascardPage.endCard(); });
 EM_JS(int, xmascard_viewport_width, (), { return xmascardPage.viewportWidth(); });
 EM_JS(int, xmascard_viewport_height, (), { return xmascardPage.viewportHeight(); });
-EM_JS(void, xmascard_set_screen, (int w, int h, double scale),
-      { xmascardPage.setScreen(w, h, scale); });
+EM_JS(void, xmascard_set_screen, (int w, int h), { xmascardPage.setScreen(w, h); });
 EM_JS(void, xmascard_play_sound, (const float* samples, int frames, double at), {
     xmascardPage.playSound(HEAPF32.subarray(samples >> 2, (samples >> 2) + frames * 2), frames, at);
 });
@@ -63,7 +62,7 @@ bool openUrl(const std::string& address) { return xmascard_open_url(address.c_st
 void endCard() { xmascard_end_card(); }
 int viewportWidth() { return xmascard_viewport_width(); }
 int viewportHeight() { return xmascard_viewport_height(); }
-void setScreen(int width, int height, double scale) { xmascard_set_screen(width, height, scale); }
+void setScreen(int width, int height) { xmascard_set_screen(width, height); }
 void playSound(const float* samples, int frames, double at) {
     xmascard_play_sound(samples, frames, at);
 }

@@ -36,7 +36,8 @@ bool openUrl(const std::string& address);
 void endCard();
 int viewportWidth();
 int viewportHeight();
-void setScreen(int width, int height, double scale);
+// The card's screen, which the page scales to fit its viewport (and again when that changes).
+void setScreen(int width, int height);
 // Stereo samples (interleaved floats) played `at` seconds of the show's time.
 void playSound(const float* samples, int frames, double at);
 

@@ -27,7 +27,7 @@ constexpr double kSoundLead = 0.12;
 
 WebHost::WebHost() : fit_(fitScreen(page::viewportWidth(), page::viewportHeight(), kLeastScreen)) {
     currentHost = this;
-    page::setScreen(fit_.screen.width, fit_.screen.height, fit_.scale);
+    page::setScreen(fit_.screen.width, fit_.screen.height);
 }
 
 WebHost::~WebHost() { currentHost = nullptr; }
