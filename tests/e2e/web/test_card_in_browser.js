@@ -162,6 +162,22 @@ async function desktop(browser) {
   await card.context.close();
 }
 
+// A finger drags the cherub: touch events as a phone's screen sends them.
+async function touchDragCherub(card) {
+  const before = (await card.windows()).Form3;
+  if (!before) return check(false, 'the cherub shows at 60 s on the phone');
+  const cdp = await card.context.newCDPSession(card.page);
+  const [x, y] = [before.x + before.w / 2, before.y + before.h * 0.6];
+  const touch = (type, dx, dy) => cdp.send('Input.dispatchTouchEvent', {
+    type, touchPoints: type === 'touchEnd' ? [] : [{ x: x + dx, y: y + dy }] });
+  await touch('touchStart', 0, 0);
+  for (let i = 1; i <= 5; ++i) await touch('touchMove', -6 * i, 10 * i);
+  await touch('touchEnd', 0, 0);
+  const after = (await card.windows()).Form3;
+  check(after && Math.abs(after.x - (before.x - 30)) <= 2 && Math.abs(after.y - (before.y + 50)) <= 2,
+        `a finger drags the cherub (${JSON.stringify(before)} -> ${JSON.stringify(after)})`);
+}
+
 async function phone(browser) {
   const card = await Card.open(browser, { viewport: { width: 390, height: 844 }, hasTouch: true, isMobile: true });
   let outside = [];
@@ -181,6 +197,7 @@ async function phone(browser) {
       await card.shot('phone-05s-bubble');
       await card.page.touchscreen.tap(...await card.point('FormTree', 89, 387));
     }
+    if (t === 60) await touchDragCherub(card);
     if (t === 70) await card.shot('phone-70s-names');
   }
   check(outside.length === 0, `every window shows whole on the phone ${outside.slice(0, 3).join('; ')}`);
