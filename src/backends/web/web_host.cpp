@@ -95,7 +95,8 @@ void WebHost::pointer(int kind, PixelPoint onScreen, int button, int buttons, in
         if (buttons == 0) captured_.reset();
         window->pointerReleased(inWindow, onScreen, button, buttons, shift);
     }
-    if (sweepPending_ && runtime_) {
+    // The click may have ended the card (the plug), and with it the runtime's work.
+    if (sweepPending_ && runtime_ && !ended_) {
         sweepPending_ = false;
         runtime_->sweep();
     }
