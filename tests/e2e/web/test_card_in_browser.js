@@ -151,6 +151,16 @@ async function desktop(browser) {
   const names = await card.page.evaluate(() => [...document.querySelectorAll('#card input')]
     .filter(i => i.offsetParent && getComputedStyle(i).display !== 'none').map(i => i.value));
   check(names.includes('Anna') && names.includes('Tomé'), `the names show on the open card (${names})`);
+  // Typed names pass the card's rule: a name too long is refused and the box shows the
+  // one it had; another is taken.
+  const index = await card.page.evaluate(() =>
+    [...document.querySelectorAll('#card input')].findIndex(i => i.value === 'Anna'));
+  const receiver = card.page.locator('#card input').nth(index);
+  await receiver.fill('Anna' + 'x'.repeat(45));
+  check(await receiver.inputValue() === 'Anna', 'a typed name too long is refused');
+  await receiver.fill('Anna Maria');
+  await card.at(70.5);
+  check(await receiver.inputValue() === 'Anna Maria', 'a typed name is taken');
 
   await card.at(95);
   await card.shot('desktop-95s-end');
