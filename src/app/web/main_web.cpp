@@ -13,7 +13,6 @@
 #include "app/start_card.h"
 #include "backends/web/prerendered_music.h"
 #include "backends/web/web_host.h"
-#include "layout/assets.h"
 #include "platform/media/audio_engine.h"
 #include "platform/resources.h"
 #include "platform/runtime.h"
@@ -28,11 +27,13 @@ EM_JS(int, xmascard_link_fragment, (char* text, int size), {
 EM_JS(int, xmascard_sound_allowed, (), { return xmascardPage.soundAllowed() ? 1 : 0; });
 // clang-format on
 
-// The closed card's front, which the page shows while it waits for the visitor's click.
-extern "C" EMSCRIPTEN_KEEPALIVE const std::uint8_t* xmascard_closed_card(int* size) {
-    const auto picture = xmascard::embeddedFile(xmascard::assets::kMadonna);
-    *size = picture ? static_cast<int>(picture->size()) : 0;
-    return picture ? picture->data() : nullptr;
+// A file the program carries, for the page: the closed card's front, which it shows while
+// it waits for the visitor's click, and the fonts its live edits draw the names in.
+extern "C" EMSCRIPTEN_KEEPALIVE const std::uint8_t* xmascard_embedded_file(const char* name,
+                                                                           int* size) {
+    const auto file = xmascard::embeddedFile(name);
+    *size = file ? static_cast<int>(file->size()) : 0;
+    return file ? file->data() : nullptr;
 }
 
 int main() {

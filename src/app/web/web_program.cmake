@@ -10,7 +10,7 @@ set(_shell ${CMAKE_CURRENT_SOURCE_DIR}/web/shell.html)
 target_link_options(xmascard PRIVATE
   -sSINGLE_FILE=1 -sMINIFY_HTML=0 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB -sENVIRONMENT=web
   -sINVOKE_RUN=0 -sEXIT_RUNTIME=0 -sEXPORTED_RUNTIME_METHODS=callMain
-  -sEXPORTED_FUNCTIONS=_main,_xmascard_pointer,_xmascard_closed_card,_xmascard_text_typed,_malloc,_free
+  -sEXPORTED_FUNCTIONS=_main,_xmascard_pointer,_xmascard_embedded_file,_xmascard_text_typed,_malloc,_free
   --shell-file ${_shell})
 set_target_properties(xmascard PROPERTIES SUFFIX .html RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
                       LINK_DEPENDS ${_shell})
