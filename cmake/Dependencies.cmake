@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 # The libraries each system's card is built on. On Linux they are Debian's; for Windows,
 # libmpg123 and pixman are the static ones tools/windows/setup.sh cross-builds, found
-# through the toolchain's pkg-config, and the rest is the system's own DLLs.
+# through the toolchain's pkg-config, and the rest is the system's own DLLs; for the
+# browser, tools/web/setup.sh builds them for WebAssembly, and stb comes as headers.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
 pkg_check_modules(PIXMAN REQUIRED IMPORTED_TARGET pixman-1)
@@ -16,4 +17,10 @@ if(XMASCARD_SYSTEM STREQUAL linux)
   pkg_check_modules(GLIB REQUIRED IMPORTED_TARGET glib-2.0)
 elseif(XMASCARD_SYSTEM STREQUAL windows)
   enable_language(RC)
+elseif(XMASCARD_SYSTEM STREQUAL web)
+  # Debian's header-only stb (pictures, PNG writing, TrueType): its folder holds nothing else.
+  find_path(STB_INCLUDE_DIR stb_truetype.h PATHS /usr/include/stb NO_CMAKE_FIND_ROOT_PATH
+            REQUIRED)
+  add_library(xmascard_stb INTERFACE)
+  target_include_directories(xmascard_stb SYSTEM INTERFACE ${STB_INCLUDE_DIR})
 endif()

@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 # Draws the project's libraries and programs and what each links, as CMake's own target
 # graph has them (Graphviz's `dot` renders it; Debian's graphviz): docs/architecture.png for
-# the Linux build, and docs/architecture-windows.png for the Windows build when it is given.
-# Usage: tools/make_architecture_graph.sh [BUILD-DIR [WINDOWS-BUILD-DIR]]
+# the Linux build, docs/architecture-windows.png for the Windows build and
+# docs/architecture-web.png for the web build when they are given ("-" leaves one out).
+# Usage: tools/make_architecture_graph.sh [BUILD-DIR [WINDOWS-BUILD-DIR [WEB-BUILD-DIR]]]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 work=$(mktemp -d)
@@ -30,5 +31,6 @@ dot -Tpng -Gdpi=96 "$work/layers.dot" -o "$root/docs/$picture"
 echo "wrote docs/$picture"
 }
 
-draw "${1:-$root/build}" architecture.png
-if [ -n "${2:-}" ]; then draw "$2" architecture-windows.png; fi
+if [ "${1:-}" != - ]; then draw "${1:-$root/build}" architecture.png; fi
+if [ -n "${2:-}" ] && [ "$2" != - ]; then draw "$2" architecture-windows.png; fi
+if [ -n "${3:-}" ] && [ "$3" != - ]; then draw "$3" architecture-web.png; fi

@@ -7,13 +7,15 @@ Usage: check_seam.py SOURCE-DIR BUILD-DIR...
 Each folder of src/ may use the system libraries the table below gives it, and no other:
 Qt and xcb only in the Qt/X11 backends and the Linux program; windows.h and the other Win32
 headers only in the Win32 backend, the system folder and the Windows program (the Windows
-files and sound reach them through the system folder); PulseAudio, FluidSynth, FFmpeg,
-libmpg123 and pixman only in their own media folders and the region code. Checked twice:
+files and sound reach them through the system folder); Emscripten's headers only in the web
+backend and the web program, and stb only in the web backend; PulseAudio, FluidSynth, FFmpeg,
+libmpg123 and pixman only in their own media folders, the region code and the web backend
+(whose canvas is pixman's). Checked twice:
 
 - in the text of every source file (what it includes itself), and
 - in what the compiler read for every object of each BUILD-DIR (Ninja's dependency
   records), so that a library cannot come in through a header of the project either. Give
-  the Linux and the Windows build directories both.
+  the Linux, the Windows and the web build directories.
 
 Besides: the compile commands of the model and the behaviour layers carry no Qt include
 directory, and no source file is longer than 400 lines (the Qt backend's: 250).
@@ -39,6 +41,8 @@ FAMILIES = {
     "FFmpeg": (r"<lib(av|sw)[a-z]*/", r"/lib(av|sw)[a-z]*/[^/]+\.h$"),
     "libmpg123": (r"<(mpg123|fmt123)\.h>", r"/(mpg123|fmt123)\.h$"),
     "pixman": (r"<pixman", r"/pixman\.h$"),
+    "Emscripten": (r"<emscripten[./]", r"/include/emscripten(\.h$|/)"),
+    "stb": (r"<stb_", r"/stb/stb_[a-z_]+\.h$"),
 }
 
 # Folder (or file) under src/ -> (libraries it may include itself, libraries it may read
@@ -48,9 +52,11 @@ ALLOWED = {
     "backends/x11/": ({"Qt", "xcb/X11"}, {"Qt", "xcb/X11"}),
     "backends/win32/": ({"Win32"}, {"Win32", "winmm"}),
     "system/win32/": ({"Win32"}, {"Win32"}),
+    "backends/web/": ({"Emscripten", "pixman", "stb"}, {"Emscripten", "pixman", "stb"}),
     "app/": (set(), set()),
     "app/linux/": ({"Qt", "xcb/X11"}, {"Qt", "xcb/X11", "FFmpeg"}),
     "app/win32/": ({"Win32"}, {"Win32", "winmm"}),
+    "app/web/": ({"Emscripten"}, {"Emscripten", "pixman"}),
     "platform/io/win32/": (set(), {"Win32"}),
     "platform/media/": ({"libmpg123"}, {"libmpg123"}),
     "platform/media/win32/": ({"winmm"}, {"Win32", "winmm"}),

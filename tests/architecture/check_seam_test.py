@@ -20,6 +20,10 @@ PLANTS = [  # (file under src/, include line)
     ("platform/io/win32/win32_error.cpp", "#include <windows.h>"),
     ("platform/region.h", "#include <pixman.h>"),
     ("app/command_line.cpp", "#include <xcb/xcb.h>"),
+    ("show/snow.cpp", "#include <emscripten.h>"),
+    ("platform/paint_controls.cpp", "#include <emscripten/html5.h>"),
+    ("app/start_card.cpp", "#include <stb_truetype.h>"),
+    ("backends/web/web_graphics.cpp", "#include <QImage>"),
 ]
 
 source = pathlib.Path(sys.argv[1]).resolve() / "src"

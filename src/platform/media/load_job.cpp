@@ -8,8 +8,13 @@ namespace xmascard::media {
 
 std::shared_ptr<LoadJob> LoadJob::start(std::shared_ptr<EngineCore> core, std::string path) {
     std::shared_ptr<LoadJob> job(new LoadJob(std::move(path)));
+#ifdef XMASCARD_ONE_THREAD
+    // A program of one thread (the browser's) reads and decodes the file here and now.
+    job->run(*core);
+#else
     // Detached: a job nobody waits for any more must not hold up the end of the program.
     std::thread([job, core = std::move(core)] { job->run(*core); }).detach();
+#endif
     return job;
 }
 
