@@ -33,4 +33,15 @@ Color QBColor(int index);
 // Returned by pixel reads outside a surface.
 inline constexpr Color kInvalidColor = 0xFFFFFFFFu;
 
+// A 0xAARRGGBB pixel with its colour multiplied by its alpha, rounded, as the backends
+// keep pictures with transparency.
+inline constexpr std::uint32_t premultipliedArgb(std::uint32_t argb) {
+    const std::uint32_t a = argb >> 24;
+    if (a == 0xFF) return argb;
+    const auto channel = [&](int shift) {
+        return ((((argb >> shift) & 0xFF) * a + 127) / 255) << shift;
+    };
+    return (a << 24) | channel(16) | channel(8) | channel(0);
+}
+
 }  // namespace xmascard

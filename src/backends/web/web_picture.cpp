@@ -5,19 +5,6 @@
 
 namespace xmascard {
 
-namespace {
-
-std::uint32_t premultiplied(std::uint32_t argb) {
-    const std::uint32_t a = argb >> 24;
-    if (a == 0xFF) return argb;
-    const auto channel = [&](int shift) {
-        return ((((argb >> shift) & 0xFF) * a + 127) / 255) << shift;
-    };
-    return (a << 24) | channel(16) | channel(8) | channel(0);
-}
-
-}  // namespace
-
 WebPictureData::WebPictureData(std::unique_ptr<PixelImage> pixels) : pixels_(std::move(pixels)) {
     for (int y = 0; y < pixels_->height() && opaque_; ++y)
         for (int x = 0; x < pixels_->width(); ++x)
@@ -34,7 +21,8 @@ Color WebPictureData::pixel(int x, int y) const {
     if (a == 0) return kInvalidColor;
     // Back from premultiplied to the colour as it was given.
     const auto channel = [&](int shift) {
-        return static_cast<int>(std::min<std::uint32_t>(255, (((p >> shift) & 0xFF) * 255 + a / 2) / a));
+        return static_cast<int>(
+            std::min<std::uint32_t>(255, (((p >> shift) & 0xFF) * 255 + a / 2) / a));
     };
     return RGB(channel(16), channel(8), channel(0));
 }
@@ -44,7 +32,7 @@ Picture pictureOfStraightPixels(int width, int height, const std::uint32_t* word
     if (!pixels) return {};
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            pixels->row(y)[x] = premultiplied(words[static_cast<std::size_t>(y) * width + x]);
+            pixels->row(y)[x] = premultipliedArgb(words[static_cast<std::size_t>(y) * width + x]);
     return Picture(std::make_shared<const WebPictureData>(std::move(pixels)));
 }
 

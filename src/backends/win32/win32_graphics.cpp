@@ -21,15 +21,6 @@ Picture pictureOf(int width, int height, const std::uint32_t* premultiplied) {
     return Picture(std::make_shared<const Win32PictureData>(std::move(dib)));
 }
 
-std::uint32_t premultiply(std::uint32_t argb) {
-    const std::uint32_t a = argb >> 24;
-    if (a == 0xFF) return argb;
-    const auto channel = [&](int shift) {
-        return ((((argb >> shift) & 0xFF) * a + 127) / 255) << shift;
-    };
-    return (a << 24) | channel(16) | channel(8) | channel(0);
-}
-
 }  // namespace
 
 Picture Win32Graphics::decode(std::span<const std::uint8_t> bytes, std::string& why) {
@@ -45,7 +36,7 @@ Picture Win32Graphics::makePicture(int width, int height, std::span<const std::u
         return {};
     std::vector<std::uint32_t> premultiplied(
         pixels.begin(), pixels.begin() + static_cast<std::ptrdiff_t>(width) * height);
-    for (std::uint32_t& word : premultiplied) word = premultiply(word);
+    for (std::uint32_t& word : premultiplied) word = premultipliedArgb(word);
     return pictureOf(width, height, premultiplied.data());
 }
 
