@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/io/regular_file.h"
+#include "platform/media/fluidsynth/sound_font_tables.h"
 
 namespace xmascard::media {
 namespace {
@@ -104,22 +105,6 @@ std::string checkSamples(const RiffReader& riff, const Chunk& sdta) {
     return "";
 }
 
-// The preset, instrument and sample tables in the order they must come, with the size of
-// one record.
-struct Table {
-    const char* id;
-    int record;
-};
-constexpr std::array<Table, 9> kTables = {{{"phdr", 38},
-                                           {"pbag", 4},
-                                           {"pmod", 10},
-                                           {"pgen", 4},
-                                           {"inst", 22},
-                                           {"ibag", 4},
-                                           {"imod", 10},
-                                           {"igen", 4},
-                                           {"shdr", 46}}};
-
 std::uint16_t le16(const std::vector<std::uint8_t>& b, std::size_t at) {
     return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
 }
@@ -138,12 +123,12 @@ bool indicesFit(const std::vector<std::uint8_t>& records, int recordSize, int fi
     return last == targetRecords - 1;
 }
 
-std::string checkTables(const RiffReader& riff, const Chunk& pdta) {
+std::string checkSoundFontTables(const RiffReader& riff, const Chunk& pdta) {
     std::string why;
     std::int64_t at = pdta.start + 4;
-    std::array<Chunk, kTables.size()> chunks;
-    for (std::size_t i = 0; i < kTables.size(); ++i) {
-        const Table& table = kTables[i];
+    std::array<Chunk, kSoundFontTables.size()> chunks;
+    for (std::size_t i = 0; i < kSoundFontTables.size(); ++i) {
+        const SoundFontTable& table = kSoundFontTables[i];
         Chunk sub;
         if (!riff.chunk(at, pdta.start + pdta.size, sub, why)) return why;
         const std::string name = table.id;
@@ -160,9 +145,10 @@ std::string checkTables(const RiffReader& riff, const Chunk& pdta) {
     for (const auto& [from, field, to] : kLinks) {
         const auto records =
             riff.bytes(chunks[from].start, static_cast<std::size_t>(chunks[from].size));
-        if (!indicesFit(records, kTables[from].record, field, chunks[to].size / kTables[to].record))
-            return std::string("the SoundFont's ") + kTables[from].id + " table points outside " +
-                   kTables[to].id;
+        if (!indicesFit(records, kSoundFontTables[from].record, field,
+                        chunks[to].size / kSoundFontTables[to].record))
+            return std::string("the SoundFont's ") + kSoundFontTables[from].id +
+                   " table points outside " + kSoundFontTables[to].id;
     }
     // A preset zone's instrument and an instrument zone's sample name one that exists (the
     // last record of each table only ends it).
@@ -170,11 +156,11 @@ std::string checkTables(const RiffReader& riff, const Chunk& pdta) {
     for (const auto& [from, op, to] : kReferences) {
         const auto records =
             riff.bytes(chunks[from].start, static_cast<std::size_t>(chunks[from].size));
-        const std::int64_t count = chunks[to].size / kTables[to].record - 1;
+        const std::int64_t count = chunks[to].size / kSoundFontTables[to].record - 1;
         for (std::size_t at = 0; at + 4 <= records.size(); at += 4) {
             if (le16(records, at) == op && le16(records, at + 2) >= count)
-                return std::string("the SoundFont's ") + kTables[from].id + " table names no " +
-                       (op == 41 ? "instrument" : "sample") + " there is";
+                return std::string("the SoundFont's ") + kSoundFontTables[from].id +
+                       " table names no " + (op == 41 ? "instrument" : "sample") + " there is";
         }
     }
     return "";
@@ -203,7 +189,7 @@ std::string checkSoundFontFile(const std::string& path) {
     if (!riff.list(after(info), end, "sdta", sdta, why)) return why;
     if (auto problem = checkSamples(riff, sdta); !problem.empty()) return problem;
     if (!riff.list(after(sdta), end, "pdta", pdta, why)) return why;
-    return checkTables(riff, pdta);
+    return checkSoundFontTables(riff, pdta);
 }
 
 }  // namespace xmascard::media

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "platform/io/regular_file.h"
+#include "platform/media/fluidsynth/sound_font_tables.h"
 
 namespace xmascard::media {
 namespace {
@@ -51,17 +52,6 @@ struct Table {
     std::size_t count() const { return bytes.size() / record - 1; }  // without the terminal
     const std::uint8_t* at(std::size_t i) const { return bytes.data() + i * record; }
 };
-
-enum TableIndex { kPhdr, kPbag, kPmod, kPgen, kInst, kIbag, kImod, kIgen, kShdr };
-constexpr std::array<std::pair<const char*, std::size_t>, 9> kTables{{{"phdr", 38},
-                                                                      {"pbag", 4},
-                                                                      {"pmod", 10},
-                                                                      {"pgen", 4},
-                                                                      {"inst", 22},
-                                                                      {"ibag", 4},
-                                                                      {"imod", 10},
-                                                                      {"igen", 4},
-                                                                      {"shdr", 46}}};
 
 class Reader {
   public:
@@ -293,14 +283,15 @@ Result<Bytes> soundFontSubset(const std::string& path,
     // FluidSynth ignores 24-bit data that does not match the 16-bit data point for point.
     if (sm24 && (std::strcmp(sm24->id, "sm24") != 0 || 2 * sm24->size != smpl->size)) sm24.reset();
 
-    std::array<Table, kTables.size()> tables;
+    std::array<Table, kSoundFontTables.size()> tables;
     std::int64_t at = pdta->start + 4;
-    for (std::size_t i = 0; i < kTables.size(); ++i) {
+    for (std::size_t i = 0; i < kSoundFontTables.size(); ++i) {
         const auto table = reader.chunk(at, pdta->start + pdta->size);
-        if (!table || std::strcmp(table->id, kTables[i].first) != 0 ||
-            table->size % kTables[i].second != 0 || table->size == 0)
+        if (!table || std::strcmp(table->id, kSoundFontTables[i].id) != 0 ||
+            table->size % kSoundFontTables[i].record != 0 || table->size == 0)
             return damaged();
-        tables[i] = {reader.bytes(table->start, table->size), kTables[i].second};
+        tables[i] = {reader.bytes(table->start, table->size),
+                     static_cast<std::size_t>(kSoundFontTables[i].record)};
         if (tables[i].bytes.size() != static_cast<std::size_t>(table->size)) return damaged();
         at = table->end();
     }
@@ -327,9 +318,10 @@ Result<Bytes> soundFontSubset(const std::string& path,
     Bytes sdtaBody, pdtaBody;
     appendChunk(sdtaBody, "smpl", samples.smpl);
     if (sm24) appendChunk(sdtaBody, "sm24", samples.sm24);
-    for (std::size_t i = 0; i < 4; ++i) appendChunk(pdtaBody, kTables[i].first, presetTables[i]);
     for (std::size_t i = 0; i < 4; ++i)
-        appendChunk(pdtaBody, kTables[4 + i].first, instrumentTables[i]);
+        appendChunk(pdtaBody, kSoundFontTables[i].id, presetTables[i]);
+    for (std::size_t i = 0; i < 4; ++i)
+        appendChunk(pdtaBody, kSoundFontTables[4 + i].id, instrumentTables[i]);
     appendChunk(pdtaBody, "shdr", samples.headers);
     Bytes body(reader.bytes(info->start - 8, info->end() - info->start + 8));
     body.insert(body.begin(), {'s', 'f', 'b', 'k'});
