@@ -3,6 +3,7 @@
 
 #include "app/command_line.h"
 #include "app/name_fonts.h"
+#include "platform/io/shown_text.h"
 
 namespace xmascard {
 
@@ -55,13 +56,14 @@ CardNames namesFromLink(std::string_view fragment, Graphics& graphics, std::FILE
     for (const auto& [key, value] : fragmentPairs(fragment)) {
         if (key != "to" && key != "from") {
             std::fprintf(err, "xmascard: the link's \"%s\" is no name of the card; left out\n",
-                         key.c_str());
+                         io::shown(key).c_str());
             continue;
         }
         // Each name alone, so that one that breaks the rules leaves the other in.
         const auto read = parseCommandLine({"--" + key, value}, {}, graphics);
         if (const auto* error = std::get_if<UsageError>(&read)) {
-            std::fprintf(err, "xmascard: %s; the name is left out\n", error->message.c_str());
+            std::fprintf(err, "xmascard: %s; the name is left out\n",
+                         io::shown(error->message).c_str());
             continue;
         }
         const CardNames& one = std::get<CommandLine>(read).names;

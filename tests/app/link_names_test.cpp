@@ -44,6 +44,10 @@ TEST(LinkNames, TakesTheFragmentsNamesUnderTheCommandLinesRules) {
          "Tom", 1},
         {"a key that is no name is left out", "#lang=de&to=Anna", "Anna", std::nullopt, 1},
         {"a name with no value", "#to&from=Tom", std::nullopt, "Tom", 1},
+        {"a key with a line break and an escape is told in one line", "#l%0Ang%1B=x&to=Anna",
+         "Anna", std::nullopt, 1},
+        {"a name with a line break is told in one line", "#to=An%0Ana&from=Tom", std::nullopt,
+         "Tom", 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
