@@ -103,7 +103,7 @@ desktop_wait_for_x() {
                        [ -n "$XAUTHORITY" ] && export XAUTHORITY ;;
                 sway) desktop_as_nobody xhost +si:localuser:root >/dev/null 2>&1 ;;
             esac
-            xdpyinfo >/dev/null 2>&1 && return 0
+            timeout 5 xdpyinfo >/dev/null 2>&1 && return 0
         fi
         sleep 0.1
     done
@@ -116,7 +116,7 @@ desktop_settle() {
     case $DESKTOP_NAME in
         gnome)
             for _ in $(seq 100); do
-                gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
+                gdbus call --session --timeout 5 --dest org.gnome.Shell --object-path /org/gnome/Shell \
                     --method org.freedesktop.DBus.Properties.Set org.gnome.Shell \
                     OverviewActive '<false>' >/dev/null 2>&1 && break
                 sleep 0.1
@@ -153,15 +153,16 @@ desktop_start() {
     return 1
 }
 
-# desktop_shot FILE: a PNG of the whole screen, taken by the compositor.
+# desktop_shot FILE: a PNG of the whole screen, taken by the compositor. A compositor that
+# is still coming up can take a request and never answer it: each try is bounded.
 desktop_shot() {
     case $DESKTOP_NAME in
-        gnome) gnome-screenshot -f "$1" >/dev/null 2>&1 ;;
-        kwin) QT_QPA_PLATFORM=wayland spectacle -b -n -f -o "$1" >/dev/null 2>&1 ;;
-        sway) desktop_as_nobody grim - >"$1" 2>/dev/null ;;
+        gnome) timeout 15 gnome-screenshot -f "$1" >/dev/null 2>&1 ;;
+        kwin) QT_QPA_PLATFORM=wayland timeout 15 spectacle -b -n -f -o "$1" >/dev/null 2>&1 ;;
+        sway) desktop_as_nobody timeout 15 grim - >"$1" 2>/dev/null ;;
         # weston-screenshooter writes a file of its own naming into the current directory.
         weston) rm -rf "$DESKTOP_RUNTIME/shot" && mkdir "$DESKTOP_RUNTIME/shot" &&
-                (cd "$DESKTOP_RUNTIME/shot" && weston-screenshooter >/dev/null 2>&1) &&
+                (cd "$DESKTOP_RUNTIME/shot" && timeout 15 weston-screenshooter >/dev/null 2>&1) &&
                 mv "$DESKTOP_RUNTIME"/shot/*.png "$1" ;;
     esac
 }
