@@ -70,6 +70,7 @@ int runCard(char** argv, const xmascard::CommandLine& line) {
     QApplication::setApplicationName("xmascard");
     QApplication::setApplicationVersion(XMASCARD_VERSION);
     QApplication::setQuitOnLastWindowClosed(false);
+    xmascard::routeXlibConnectionErrors();
     xmascard::X11OwnMovesFilter ownMoves;
     std::optional<xmascard::X11Outlines> outlines;
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {

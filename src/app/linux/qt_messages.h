@@ -9,4 +9,7 @@ namespace xmascard {
 // words. Installed once, before Qt starts.
 void routeQtMessages();
 
+// Xlib's connection breaking is told the same way, once (after the application is made).
+void routeXlibConnectionErrors();
+
 }  // namespace xmascard
